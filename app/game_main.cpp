@@ -1,0 +1,3 @@
+#include "app/game_main.h"
+
+int GameMain(const GameMainOptions&) { return 0; }

@@ -1,0 +1,6 @@
+#include "app/game_main.h"
+
+int main() {
+  GameMainOptions options;
+  return GameMain(options);
+}

@@ -1,0 +1,3 @@
+#include "game/flow/catalogue.h"
+
+void LoadAssets() {}

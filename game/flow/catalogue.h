@@ -1,0 +1,4 @@
+// Every picture and sound the game uses, loaded once at start.
+#pragma once
+
+void LoadAssets();

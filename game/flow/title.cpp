@@ -1,0 +1,4 @@
+#include "game/flow/scene.h"
+
+void TitleScene() {}
+void SetupScene() {}

@@ -1,0 +1,1 @@
+#include "lib/input/zuInput.h"

@@ -1,0 +1,28 @@
+// Key states over our own key-down table, and joystick 0/1.
+#pragma once
+#include <cstdint>
+
+// Virtual-key codes the game and the event dispatch use.
+enum : int {
+  VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_CONTROL = 0x11,
+  VK_MENU = 0x12, VK_PAUSE = 0x13, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,
+  VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
+  VK_F1 = 0x70, VK_F2 = 0x71, VK_F3 = 0x72, VK_F4 = 0x73, VK_F10 = 0x79,
+};
+
+namespace zuSystem {
+
+// Key state values: 0 up, 1 just pressed, 3 held, 2 just released.
+void ReadKey(int virtualKey, int* keyState);
+
+// The key-down table that ReadKey consults (the event dispatch keeps it).
+void SetKeyDown(int virtualKey, bool down);
+bool IsKeyDown(int virtualKey);
+void ClearKeyTable();
+
+void InitJoystick();
+void CaptureJoystickCentre();
+void JoyDirection(int joystick, int* dx, int* dy);
+int JoyButton(int joystick, int button);
+
+}  // namespace zuSystem

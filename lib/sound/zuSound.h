@@ -1,0 +1,38 @@
+// Sound effects (RIFF WAVE, round-robin buffers) and MIDI music.
+#pragma once
+#include <cstdint>
+
+namespace zuSound {
+
+constexpr int MAX_SOUNDS = 70;
+constexpr int MAX_SOUND_BUFFERS = 10;
+
+int Init();
+void ClearTable();
+int LoadObject(const char* name, int bufferCount);
+void Play(int soundId, int bufferIndex);
+void Release();
+void Restore();
+
+// Format block as in a WAVEFORMATEX: 18 bytes, then cbSize extra bytes.
+struct WaveFormat {
+  uint16_t formatTag;
+  uint16_t channels;
+  uint32_t samplesPerSec;
+  uint32_t avgBytesPerSec;
+  uint16_t blockAlign;
+  uint16_t bitsPerSample;
+  uint16_t cbSize;
+};
+// Returns 0 on success. The blocks are allocated with std::malloc and freed by
+// the caller; on failure both are null and *dataSize is 0.
+int ReadWaveFile(const char* path, uint32_t* dataSize, WaveFormat** format, uint8_t** data);
+
+void InitMidi();
+void PlayMidi(const char* name);
+void StopMidi();
+void RestartMidi();
+// End of a piece, as dispatched from the event loop.
+void OnMusicFinished();
+
+}  // namespace zuSound

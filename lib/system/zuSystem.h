@@ -1,0 +1,52 @@
+// Frame timing, wait slots, error reporting, program folder and random numbers.
+#pragma once
+#include <cstdint>
+
+// Seconds since the previous frame; every speed in the game is multiplied by it.
+extern float frameSeconds;
+// Tick count (ms) of the last frame measurement.
+extern uint32_t previousTick;
+// Virtual-key code of the key being held (kept by the event dispatch), 0 when none.
+extern int lastKey;
+// 0: system keys (Alt, F10) are swallowed by the event dispatch.
+extern int allowSystemKeys;
+// Key-capture mode of the library; kept for the reset, unused by the game.
+extern int keyCapture;
+
+namespace zuSystem {
+
+constexpr uint32_t WAIT_CLEARED = 999999999u;
+constexpr int WAIT_SLOTS = 10;
+
+// Clock seam: every tick read and every sleep of the program goes through
+// these two. Tools and tests install a virtual clock; nullptr restores SDL's.
+using TickSource = uint32_t (*)();
+using SleepSink = void (*)(uint32_t ms);
+void SetClock(TickSource ticks, SleepSink sleep);
+uint32_t GetTickCount();
+void Sleep(uint32_t ms);
+
+// frameSeconds from the tick count since previousTick (wrap-safe).
+void MeasureFrame();
+void ResetFrameTime();
+
+int SetWait(int waitNo, uint32_t ms);
+int InitWait(int waitNo);
+int CheckWait(int waitNo);
+void ResetWaits();
+void Wait(uint32_t ms);
+
+// Reports "operation : message" in a box (when there is a display) and on
+// standard error. Always returns 0 so that callers can return its result.
+int Error(const char* operation, const char* message, int unused = 0);
+
+// The running program's folder, ending with '/'. Callers copy it at once.
+const char* GetAppPath(int redirect = 0);
+
+// The runtime's linear congruential generator: seed * 214013 + 2531011,
+// result bits 16..30. One draw per statement, in the stated order.
+void SeedRandom(uint32_t seed);
+int Rand();
+uint32_t RandomState();
+
+}  // namespace zuSystem
