@@ -32,6 +32,9 @@ void InitMidi();
 void PlayMidi(const char* name);
 void StopMidi();
 void RestartMidi();
+// The SDL user event type that the music-finished hook pushes (registered on
+// first use); the event dispatch calls OnMusicFinished for it.
+uint32_t MusicEventType();
 // End of a piece, as dispatched from the event loop.
 void OnMusicFinished();
 
