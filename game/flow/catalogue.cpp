@@ -1,5 +1,9 @@
 #include "game/flow/catalogue.h"
 
+#include "game/flow/scene.h"
+#include "lib/draw/zuDraw.h"
+#include "lib/sound/zuSound.h"
+
 int objTITLE = 0, objSELECT1 = 0, objJCG1 = 0, objJCG2 = 0, objJCG3 = 0, objJCG4 = 0, objCONTINU1 = 0, objGFBAK1 = 0, objMY = 0, objMYMY = 0;
 int objMYEND = 0, objMYENDF = 0, objMYGOODN = 0, objFBOM1 = 0, objFLH1 = 0, objFLH2 = 0, objFLH3 = 0, objFBAK1 = 0;
 int objZAK2 = 0, objZAK4 = 0, objZAK5 = 0, objZAK6 = 0, objZAK7 = 0, objZAK8 = 0, objZAK9 = 0, objZAK10 = 0;
@@ -90,4 +94,19 @@ const CatalogueEntry catalogue[CATALOGUE_SIZE] = {
     {"BACK2.BMP", &objBACK2, 0},
 };
 
-void LoadAssets() {}
+void LoadAssets() {
+  zuDraw::Screen(640, 480, 1);
+  zuDraw::SetClip(130, 0, 510, 480);
+  // A failed load leaves 0 in its global; the library keeps the entry taken, so the
+  // later ids do not move.
+  for (const CatalogueEntry& entry : catalogue) {
+    if (entry.soundBuffers == 0) {
+      *entry.id = zuDraw::LoadObject(entry.file, 2);
+    } else {
+      *entry.id = zuSound::LoadObject(entry.file, entry.soundBuffers);
+    }
+  }
+  hiScore = 5000;
+  scene = 1;
+  previousScene = 0;
+}
