@@ -1,31 +1,182 @@
-#include <cstdio>
-
 #include "lib/system/zuSystem.h"
 
-// Placeholder bodies until the system module lands.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "lib/system/zuSystemSdl.h"
+
 float frameSeconds = 0;
-uint32_t previousTick = 0;
 int lastKey = 0;
 int allowSystemKeys = 0;
 int keyCapture = 0;
+int messageBoxOpen = 0;
+SDL_Window* mainWindow = nullptr;
+
+namespace {
+
+// Constant-initialised, so the clock works during the dynamic initialisation below.
+zuSystem::TickSource tickSource = nullptr;
+zuSystem::SleepSink sleepSink = nullptr;
+
+// Entries 1..10 are the public slots, 11 belongs to Wait; 0 is unused.
+uint32_t waitDeadline[zuSystem::WAIT_SLOTS + 2];
+// A cleared slot must read "not over" at any tick count, also past the wrap.
+bool waitArmed[zuSystem::WAIT_SLOTS + 2];
+
+uint32_t randomSeed = 1;  // the runtime's generator starts from 1 when never seeded
+
+char appPath[4096];
+char appPathOverride[4096];
+
+bool TickPassed(uint32_t now, uint32_t deadline) {
+  // Signed difference: stays right when the 32-bit tick count wraps.
+  return static_cast<int32_t>(now - deadline) > 0;
+}
+
+bool RealDisplay() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver == nullptr) return false;
+  return std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0 &&
+         std::strcmp(driver, "evdev") != 0;
+}
+
+}  // namespace
+
+// Taken when the program is loaded, before the entry point runs.
+uint32_t previousTick = zuSystem::GetTickCount();
 
 namespace zuSystem {
-void SetClock(TickSource, SleepSink) {}
-uint32_t GetTickCount() { return 0; }
-void Sleep(uint32_t) {}
-void MeasureFrame() {}
-void ResetFrameTime() {}
-int SetWait(int, uint32_t) { return 0; }
-int InitWait(int) { return 0; }
-int CheckWait(int) { return 0; }
-void ResetWaits() {}
-void Wait(uint32_t) {}
+
+void SetClock(TickSource ticks, SleepSink sleep) {
+  tickSource = ticks;
+  sleepSink = sleep;
+}
+
+uint32_t GetTickCount() {
+  if (tickSource != nullptr) return tickSource();
+  return SDL_GetTicks();
+}
+
+void Sleep(uint32_t ms) {
+  if (sleepSink != nullptr) {
+    sleepSink(ms);
+    return;
+  }
+  SDL_Delay(ms);
+}
+
+void MeasureFrame() {
+  const uint32_t d = GetTickCount() - previousTick;
+  frameSeconds = static_cast<float>(static_cast<int64_t>(d) / 1000.0);
+  previousTick = GetTickCount();
+}
+
+void ResetFrameTime() {
+  frameSeconds = 0;
+  previousTick = GetTickCount();
+}
+
+int SetWait(int waitNo, uint32_t ms) {
+  if (waitNo < 1 || waitNo > WAIT_SLOTS) {
+    return Error("zuSystem::SetWait", "ウェイトNoが範囲外です");
+  }
+  waitDeadline[waitNo] = GetTickCount() + ms;
+  waitArmed[waitNo] = true;
+  return 1;
+}
+
+int InitWait(int waitNo) {
+  if (waitNo < 1 || waitNo > WAIT_SLOTS) {
+    return Error("zuSystem::InitWait", "ウェイトNoが範囲外です");
+  }
+  waitDeadline[waitNo] = WAIT_CLEARED;
+  waitArmed[waitNo] = false;
+  return 1;
+}
+
+int CheckWait(int waitNo) {
+  if (waitNo < 1 || waitNo > WAIT_SLOTS + 1) return 0;
+  if (!waitArmed[waitNo]) return 0;
+  return TickPassed(GetTickCount(), waitDeadline[waitNo]) ? 1 : 0;
+}
+
+void ResetWaits() {
+  for (int i = 0; i < WAIT_SLOTS + 2; ++i) {
+    waitDeadline[i] = WAIT_CLEARED;
+    waitArmed[i] = false;
+  }
+  keyCapture = 0;
+  lastKey = 0;
+  allowSystemKeys = 0;
+}
+
+void Wait(uint32_t ms) {
+  const int slot = WAIT_SLOTS + 1;
+  waitDeadline[slot] = GetTickCount() + ms;
+  waitArmed[slot] = true;
+  // Goes through the clock seam so that a virtual clock can move on meanwhile.
+  while (!TickPassed(GetTickCount(), waitDeadline[slot])) Sleep(1);
+  ResetFrameTime();
+}
+
 int Error(const char* operation, const char* message, int) {
-  std::fprintf(stderr, "%s : %s\n", operation, message);
+  static char text[1024];
+  std::snprintf(text, sizeof text, "%s : %s", operation, message);
+  std::fprintf(stderr, "%s\n", text);
+  std::fflush(stderr);
+  if (RealDisplay()) {
+    messageBoxOpen = 1;
+    const int shown = SDL_ShowCursor(SDL_QUERY);
+    SDL_ShowCursor(SDL_ENABLE);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "エラー発生", text, mainWindow);
+    SDL_ShowCursor(shown);
+    messageBoxOpen = 0;
+  }
   return 0;
 }
-const char* GetAppPath(int) { return "./"; }
-void SeedRandom(uint32_t) {}
-int Rand() { return 0; }
-uint32_t RandomState() { return 0; }
+
+void SetAppPath(const char* folder) {
+  if (folder == nullptr || folder[0] == '\0') {
+    appPathOverride[0] = '\0';
+    return;
+  }
+  std::snprintf(appPathOverride, sizeof appPathOverride, "%s", folder);
+  const size_t n = std::strlen(appPathOverride);
+  if (appPathOverride[n - 1] != '/' && n + 1 < sizeof appPathOverride) {
+    appPathOverride[n] = '/';
+    appPathOverride[n + 1] = '\0';
+  }
+}
+
+const char* GetAppPath(int) {
+  if (appPathOverride[0] != '\0') {
+    std::memcpy(appPath, appPathOverride, sizeof appPath);
+    return appPath;
+  }
+  char* base = SDL_GetBasePath();
+  if (base == nullptr) {
+    std::snprintf(appPath, sizeof appPath, "./");
+    return appPath;
+  }
+  std::snprintf(appPath, sizeof appPath, "%s", base);
+  SDL_free(base);
+  // Cut back to the last separator, so the folder always ends with one.
+  size_t n = std::strlen(appPath);
+  while (n > 0 && appPath[n - 1] != '/') appPath[--n] = '\0';
+  if (n == 0) std::snprintf(appPath, sizeof appPath, "./");
+  return appPath;
+}
+
+void SeedRandom(uint32_t seed) { randomSeed = seed; }
+
+int Rand() {
+  randomSeed = randomSeed * 214013u + 2531011u;
+  return static_cast<int>((randomSeed >> 16) & 0x7FFF);
+}
+
+uint32_t RandomState() { return randomSeed; }
+
 }  // namespace zuSystem

@@ -12,6 +12,8 @@ extern int lastKey;
 extern int allowSystemKeys;
 // Key-capture mode of the library; kept for the reset, unused by the game.
 extern int keyCapture;
+// 1 while an error box is open (the cursor is shown meanwhile).
+extern int messageBoxOpen;
 
 namespace zuSystem {
 
@@ -42,6 +44,8 @@ int Error(const char* operation, const char* message, int unused = 0);
 
 // The running program's folder, ending with '/'. Callers copy it at once.
 const char* GetAppPath(int redirect = 0);
+// Alternate base folder for GetAppPath (the runner's --assets); null or "" clears it.
+void SetAppPath(const char* folder);
 
 // The runtime's linear congruential generator: seed * 214013 + 2531011,
 // result bits 16..30. One draw per statement, in the stated order.

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lib/system/zuSystem.h"
+
+namespace {
+
+uint32_t fakeNow = 0;
+uint32_t FakeTicks() { return fakeNow; }
+void FakeSleep(uint32_t ms) { fakeNow += ms; }
+
+struct FakeClock : testing::Test {
+  void SetUp() override {
+    fakeNow = 1000;
+    zuSystem::SetClock(FakeTicks, FakeSleep);
+    zuSystem::ResetWaits();
+  }
+  void TearDown() override { zuSystem::SetClock(nullptr, nullptr); }
+};
+
+}  // namespace
+
+TEST(Random, FirstTenForSeedOne) {
+  // The runtime's sequence, worked out independently of this code.
+  zuSystem::SeedRandom(1);
+  const int expected[10] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
+  for (int want : expected) EXPECT_EQ(zuSystem::Rand(), want);
+  EXPECT_EQ(zuSystem::RandomState(), 3750785579u);
+}
+
+TEST_F(FakeClock, WaitSlotAroundItsDeadline) {
+  ASSERT_EQ(zuSystem::SetWait(1, 0), 1);
+  EXPECT_EQ(zuSystem::CheckWait(1), 0);  // strictly greater
+  fakeNow += 1;
+  EXPECT_EQ(zuSystem::CheckWait(1), 1);
+
+  ASSERT_EQ(zuSystem::SetWait(10, 9000), 1);
+  fakeNow += 9000;
+  EXPECT_EQ(zuSystem::CheckWait(10), 0);
+  fakeNow += 1;
+  EXPECT_EQ(zuSystem::CheckWait(10), 1);
+  fakeNow += 100000;
+  EXPECT_EQ(zuSystem::CheckWait(10), 1);  // stays over until re-armed
+}
+
+TEST_F(FakeClock, WaitArmedBeforeTheTickWrapEndsOnTime) {
+  const uint32_t armed = 0xFFFFFFFFu - 5000;  // 5 s before the wrap
+  fakeNow = armed;
+  ASSERT_EQ(zuSystem::SetWait(1, 9000), 1);
+  fakeNow = armed + 1;
+  EXPECT_EQ(zuSystem::CheckWait(1), 0);
+  fakeNow = armed + 7000;  // past the wrap
+  EXPECT_LT(fakeNow, armed);
+  EXPECT_EQ(zuSystem::CheckWait(1), 0);
+  fakeNow = armed + 9000;
+  EXPECT_EQ(zuSystem::CheckWait(1), 0);
+  fakeNow = armed + 9001;
+  EXPECT_EQ(zuSystem::CheckWait(1), 1);
+}
+
+TEST_F(FakeClock, ClearedSlotIsNeverOver) {
+  for (uint32_t t : {0u, 1000u, zuSystem::WAIT_CLEARED + 1, 0x80000000u, 0xFFFFFFFFu}) {
+    fakeNow = t;
+    EXPECT_EQ(zuSystem::CheckWait(2), 0) << t;
+  }
+  ASSERT_EQ(zuSystem::SetWait(2, 10), 1);
+  ASSERT_EQ(zuSystem::InitWait(2), 1);
+  fakeNow += 1000;
+  EXPECT_EQ(zuSystem::CheckWait(2), 0);
+}
+
+TEST_F(FakeClock, OutOfRangeSlotsAreRefusedAndLeaveTheTableAlone) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(zuSystem::SetWait(0, 5), 0);
+  EXPECT_EQ(zuSystem::SetWait(11, 5), 0);
+  EXPECT_EQ(zuSystem::InitWait(11), 0);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("zuSystem::SetWait : ウェイトNoが範囲外です\n"), std::string::npos);
+  EXPECT_NE(err.find("zuSystem::InitWait : ウェイトNoが範囲外です\n"), std::string::npos);
+  fakeNow += 100;
+  for (int i = 1; i <= 10; ++i) EXPECT_EQ(zuSystem::CheckWait(i), 0);
+}
+
+TEST_F(FakeClock, ResetWaitsClearsKeyState) {
+  lastKey = 0x5A;
+  allowSystemKeys = 1;
+  keyCapture = 1;
+  zuSystem::ResetWaits();
+  EXPECT_EQ(lastKey, 0);
+  EXPECT_EQ(allowSystemKeys, 0);
+  EXPECT_EQ(keyCapture, 0);
+}
+
+TEST_F(FakeClock, FrameMeasureIsWrapSafeAndResettable) {
+  fakeNow = 0xFFFFFFF0u;
+  zuSystem::ResetFrameTime();
+  EXPECT_EQ(frameSeconds, 0.0f);
+  fakeNow += 0x20;  // wraps
+  zuSystem::MeasureFrame();
+  EXPECT_FLOAT_EQ(frameSeconds, 0.032f);
+  EXPECT_EQ(previousTick, 0x10u);
+  fakeNow += 60000;  // a minute away, then activation
+  zuSystem::ResetFrameTime();
+  fakeNow += 12;
+  zuSystem::MeasureFrame();
+  EXPECT_FLOAT_EQ(frameSeconds, 0.012f);
+}
+
+TEST(ErrorReport, WritesOneLineAndReturnsZero) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(zuSystem::Error("zuDraw::LoadObject", "BMPファイルを読み込めません"), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "zuDraw::LoadObject : BMPファイルを読み込めません\n");
+}
+
+TEST(AppPath, EndsWithSeparatorAndHonoursOverride) {
+  const std::string path = zuSystem::GetAppPath(0);
+  ASSERT_FALSE(path.empty());
+  EXPECT_EQ(path.back(), '/');
+  // The test binary lives in its own tests/ folder of the build.
+  EXPECT_EQ(path.substr(path.size() - 7), "/tests/");
+  zuSystem::SetAppPath("some/dir");
+  EXPECT_STREQ(zuSystem::GetAppPath(0), "some/dir/");
+  zuSystem::SetAppPath(nullptr);
+  EXPECT_EQ(zuSystem::GetAppPath(0), path);
+}
