@@ -1,0 +1,207 @@
+#include "game/enemies/enemyshots.h"
+
+#include <cmath>
+
+#include "game/flow/catalogue.h"
+#include "game/player/ship.h"
+#include "game/player/weapons.h"
+#include "lib/draw/zuDraw.h"
+#include "lib/system/zuSystem.h"
+
+AimedShotSlot zak4Shots[ZAK4_SLOTS];
+AimedShotSlot secondZak4Shots[ZAK4_SLOTS];
+AimedShotSlot zak6Shots[ZAK6_SLOTS];
+AimedShotSlot zak8Shots[ZAK8_SLOTS];
+AimedShotSlot zak10Shots[ZAK10_SLOTS];
+DropShotSlot zak18Drops[ZAK18_DROP_GROUPS][ZAK18_SLOTS];
+
+const AimedGroup aimedGroups[AIMED_GROUP_COUNT] = {
+    // shots, family, sheet, x offset, spare draws, spare ranges
+    {zak4Shots, FAMILY_ZAK4, &objVAL12, 32, 2, {30, 40}, {100, 100}},
+    {secondZak4Shots, FAMILY_SECOND_ZAK4, &objVAL12, 32, 2, {30, 40}, {100, 100}},
+    {zak6Shots, FAMILY_ZAK6, &objVAL11, 22, 1, {100, 100}, {0, 0}},
+    {zak8Shots, FAMILY_ZAK8, &objVAL11, 22, 1, {100, 100}, {0, 0}},
+    {zak10Shots, FAMILY_ZAK10, &objVAL13, 32, 1, {130, 100}, {0, 0}},
+};
+
+// ZAK18's shot families 1 to 5: straight, left, right, left, right.
+const DropGroup zak18DropGroups[ZAK18_DROP_GROUPS] = {
+    {{108, 0}, 0.0f, DROP_STRAIGHT},
+    {{105, 0}, 10.0f, DROP_LEFT},
+    {{105, 0}, 10.0f, DROP_RIGHT},
+    {{98, 0}, 20.0f, DROP_LEFT},
+    {{98, 0}, 20.0f, DROP_RIGHT},
+};
+
+namespace {
+
+constexpr double PI = 3.14159265358979323846;
+// Shots are aimed at this point of the ship picture.
+constexpr float AIM_OFFSET = 22.0f;
+constexpr float AIMED_START_Y = 50.0f;
+constexpr float PLAYFIELD_RIGHT = 510.0f;
+
+float DrawRange(RandomRange range) {
+  if (range.span == 0) return static_cast<float>(range.base);
+  int r = zuSystem::Rand();
+  return static_cast<float>(r % range.span + range.base);
+}
+
+}  // namespace
+
+void TestShotAgainstShip(float x, float y) {
+  if (playerAlive == 0) return;
+  float rx = x - playerX;
+  float ry = y - playerY;
+  if (rx >= 14.0f && rx <= 30.0f && ry >= 24.0f && ry <= 30.0f) playerAlive = 0;
+}
+
+void FireAimed(int group) {
+  const AimedGroup& g = aimedGroups[group];
+  const SmallFamily& f = smallFamilies[g.family];
+  for (int i = 0; i < f.slotCount; ++i) {
+    AimedShotSlot& s = g.shots[i];
+    if (s.active != 0) continue;
+    // Fired from the enemy slot whether it is alive or not; a parked origin is
+    // parked again by the next move.
+    s.active = 1;
+    s.x = f.slots[i].x + static_cast<float>(g.xOffset);
+    s.y = f.slots[i].y + AIMED_START_Y;
+    // Numbers nobody reads, drawn all the same: they shift every later draw.
+    s.unusedRandom1 = DrawRange(g.spare1);
+    if (g.spareDraws > 1) s.unusedRandom2 = DrawRange(g.spare2);
+    s.startX = s.x;
+    s.startY = s.y;
+    int speed = zuSystem::Rand() % 100 + 100;
+    s.speed = static_cast<float>(speed);
+    s.dx = (playerX + AIM_OFFSET) - s.x;
+    s.dy = (playerY + AIM_OFFSET) - s.y;
+    double angle = (s.dx == 0.0f) ? PI / 2.0 : std::atan(static_cast<double>(s.dy / s.dx));
+    s.angle = static_cast<float>(angle);
+    // atan only covers the right half; the left half and straight up turn by pi.
+    if ((s.dx <= 0.0f && s.dy <= 0.0f) || (s.dx < 0.0f && s.dy > 0.0f)) {
+      s.angle = static_cast<float>(static_cast<double>(s.angle) + PI);
+    }
+  }
+}
+
+void MoveAimed(int group) {
+  const AimedGroup& g = aimedGroups[group];
+  int count = smallFamilies[g.family].slotCount;
+  for (int i = 0; i < count; ++i) {
+    AimedShotSlot& s = g.shots[i];
+    if (s.active != 0) {
+      double step = static_cast<double>(s.speed) * frameSeconds;
+      s.y = static_cast<float>(s.y + std::sin(static_cast<double>(s.angle)) * step);
+      s.x = static_cast<float>(s.x + std::cos(static_cast<double>(s.angle)) * step);
+    }
+    if (s.x + ENEMY_SHOT_SIZE < 0.0f || s.x > PLAYFIELD_RIGHT || s.y + ENEMY_SHOT_SIZE < 0.0f ||
+        s.y > PLAYFIELD_BOTTOM || bombActive == 1) {
+      s.active = 0;
+      s.x = PARKED_X;
+      s.y = PARKED_Y;
+    }
+    TestShotAgainstShip(s.x, s.y);
+  }
+}
+
+void DrawAimed(int group) {
+  const AimedGroup& g = aimedGroups[group];
+  int count = smallFamilies[g.family].slotCount;
+  for (int i = 0; i < count; ++i) {
+    const AimedShotSlot& s = g.shots[i];
+    if (s.active == 0) continue;
+    zuDraw::PutObject(static_cast<int>(s.x), static_cast<int>(s.y), *g.sheet, 0, 0,
+                      ENEMY_SHOT_SIZE, ENEMY_SHOT_SIZE);
+  }
+}
+
+void FireDrop(int group) {
+  const DropGroup& g = zak18DropGroups[group];
+  for (int i = 0; i < ZAK18_SLOTS; ++i) {
+    DropShotSlot& s = zak18Drops[group][i];
+    if (s.active != 0) continue;
+    s.active = 1;
+    s.x = zak18Slots[i].x + static_cast<float>(ZAK18_DROP_X);
+    s.y = zak18Slots[i].y + static_cast<float>(ZAK18_DROP_Y);
+    s.vy = DrawRange(g.fallSpeed);
+    s.vx = g.drift;
+  }
+}
+
+void MoveDrop(int group) {
+  const DropGroup& g = zak18DropGroups[group];
+  for (int i = 0; i < ZAK18_SLOTS; ++i) {
+    DropShotSlot& s = zak18Drops[group][i];
+    if (s.active != 0) {
+      s.y = s.y + s.vy * frameSeconds;
+      if (g.direction == DROP_LEFT) s.x = s.x - s.vx * frameSeconds;
+      if (g.direction == DROP_RIGHT) s.x = s.x + s.vx * frameSeconds;
+    }
+    // No side bound: a drifting shot that leaves sideways waits until it falls out.
+    if (s.y + ENEMY_SHOT_SIZE < 0.0f || s.y > PLAYFIELD_BOTTOM || bombActive == 1) {
+      s.active = 0;
+      s.x = PARKED_X;
+      s.y = PARKED_Y;
+    }
+    TestShotAgainstShip(s.x, s.y);
+  }
+}
+
+void DrawDrop(int group) {
+  for (int i = 0; i < ZAK18_SLOTS; ++i) {
+    const DropShotSlot& s = zak18Drops[group][i];
+    if (s.active == 0) continue;
+    zuDraw::PutObject(static_cast<int>(s.x), static_cast<int>(s.y), objVAL11, 0, 0,
+                      ENEMY_SHOT_SIZE, ENEMY_SHOT_SIZE);
+  }
+}
+
+void FireZak4Shots() { FireAimed(AIMED_ZAK4); }
+void MoveZak4Shots() { MoveAimed(AIMED_ZAK4); }
+void DrawZak4Shots() { DrawAimed(AIMED_ZAK4); }
+void FireSecondZak4Shots() { FireAimed(AIMED_SECOND_ZAK4); }
+void MoveSecondZak4Shots() { MoveAimed(AIMED_SECOND_ZAK4); }
+void DrawSecondZak4Shots() { DrawAimed(AIMED_SECOND_ZAK4); }
+void FireZak6Shots() { FireAimed(AIMED_ZAK6); }
+void MoveZak6Shots() { MoveAimed(AIMED_ZAK6); }
+void DrawZak6Shots() { DrawAimed(AIMED_ZAK6); }
+void FireZak8Shots() { FireAimed(AIMED_ZAK8); }
+void MoveZak8Shots() { MoveAimed(AIMED_ZAK8); }
+void DrawZak8Shots() { DrawAimed(AIMED_ZAK8); }
+void FireZak10Shots() { FireAimed(AIMED_ZAK10); }
+void MoveZak10Shots() { MoveAimed(AIMED_ZAK10); }
+void DrawZak10Shots() { DrawAimed(AIMED_ZAK10); }
+
+void FireZak18Drops(int shotFamily) { FireDrop(shotFamily - 1); }
+void MoveZak18Drops(int shotFamily) { MoveDrop(shotFamily - 1); }
+void DrawZak18Drops(int shotFamily) { DrawDrop(shotFamily - 1); }
+void FireZak18AllDrops() {
+  for (int g = 0; g < ZAK18_DROP_GROUPS; ++g) FireDrop(g);
+}
+void MoveZak18AllDrops() {
+  for (int g = 0; g < ZAK18_DROP_GROUPS; ++g) MoveDrop(g);
+}
+void DrawZak18AllDrops() {
+  for (int g = 0; g < ZAK18_DROP_GROUPS; ++g) DrawDrop(g);
+}
+
+void ResetEnemyShots() {
+  for (int g = 0; g < AIMED_GROUP_COUNT; ++g) {
+    int count = smallFamilies[aimedGroups[g].family].slotCount;
+    for (int i = 0; i < count; ++i) {
+      AimedShotSlot& s = aimedGroups[g].shots[i];
+      s = AimedShotSlot{};
+      s.x = PARKED_X;
+      s.y = PARKED_Y;
+    }
+  }
+  for (int g = 0; g < ZAK18_DROP_GROUPS; ++g) {
+    for (int i = 0; i < ZAK18_SLOTS; ++i) {
+      DropShotSlot& s = zak18Drops[g][i];
+      s = DropShotSlot{};
+      s.x = PARKED_X;
+      s.y = PARKED_Y;
+    }
+  }
+}

@@ -1,0 +1,22 @@
+// Score, the score line at the top of the play column, and the end of a game.
+#pragma once
+
+constexpr int SCORE_MAX = 999999999;
+
+// 0 at a new game and after a continue.
+extern int score;
+// 1 after the continue question was answered N.
+extern int continueDeclined;
+// 1 once the game-over label and its 9-second wait have started.
+extern int gameOverShown;
+
+// The wait slot that times the game-over label.
+constexpr int GAME_OVER_WAIT_SLOT = 1;
+constexpr unsigned GAME_OVER_WAIT_MS = 9000;
+
+// Adds points, caps at SCORE_MAX, raises hiScore with it.
+void PayPoints(int points);
+// Score, high score, energy and bombs in the digit glyphs of "MYMY.BMP".
+void DrawScoreLine();
+// After the answer N: stops the music, waits 9 s with the label, then the title.
+void GameOverCheck();
