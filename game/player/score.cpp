@@ -20,14 +20,14 @@ constexpr int DIGIT_PITCH = 10;
 constexpr int GLYPH_TOP = 70;
 constexpr int GLYPH_BOTTOM = 80;
 
-// Draws the first `count` characters of `text` as digit glyphs from x onwards.
-void DrawDigits(const char* text, int count, int x) {
+// Places the first `count` characters of `text` as digit glyphs from x onwards.
+int PlaceDigits(const char* text, int count, int x, ScoreGlyph* out, int n) {
   for (int i = 0; i < count && text[i] != '\0'; ++i) {
     int d = text[i] - '0';
     if (d < 0 || d > 9) continue;
-    zuDraw::PutObject(x + DIGIT_PITCH * i, DIGIT_Y, objMYMY, 8 + 7 * d, GLYPH_TOP, 15 + 7 * d,
-                      GLYPH_BOTTOM);
+    out[n++] = {x + DIGIT_PITCH * i, DIGIT_Y, 8 + 7 * d, GLYPH_TOP, 15 + 7 * d, GLYPH_BOTTOM};
   }
+  return n;
 }
 
 }  // namespace
@@ -39,22 +39,34 @@ void PayPoints(int points) {
   if (score > hiScore) hiScore = score;
 }
 
-void DrawScoreLine() {
+int LayOutScoreLine(ScoreGlyph out[SCORE_LINE_GLYPHS]) {
   char text[16];
+  int n = 0;
   std::snprintf(text, sizeof text, "%09d", score);
-  DrawDigits(text, 9, 140);
+  n = PlaceDigits(text, 9, 140, out, n);
   std::snprintf(text, sizeof text, "%09d", hiScore);
-  DrawDigits(text, 9, 260);
+  n = PlaceDigits(text, 9, 260, out, n);
+  // A negative reserve (the last destruction) shows no digits at all.
   if (energy >= 0) {
     std::snprintf(text, sizeof text, "%03d", energy);
-    DrawDigits(text, 3, 400);
+    n = PlaceDigits(text, 3, 400, out, n);
   }
   if (bombs >= 0) {
     std::snprintf(text, sizeof text, "%02d", bombs);
-    DrawDigits(text, 2, 480);
+    n = PlaceDigits(text, 2, 480, out, n);
   }
-  zuDraw::PutObject(450, DIGIT_Y, objMYMY, 170, GLYPH_TOP, 194, GLYPH_BOTTOM);
-  zuDraw::PutObject(370, DIGIT_Y, objMYMY, 200, GLYPH_TOP, 224, GLYPH_BOTTOM);
+  out[n++] = {450, DIGIT_Y, 170, GLYPH_TOP, 194, GLYPH_BOTTOM};  // bomb label
+  out[n++] = {370, DIGIT_Y, 200, GLYPH_TOP, 224, GLYPH_BOTTOM};  // energy label
+  return n;
+}
+
+void DrawScoreLine() {
+  ScoreGlyph glyphs[SCORE_LINE_GLYPHS];
+  int n = LayOutScoreLine(glyphs);
+  for (int i = 0; i < n; ++i) {
+    const ScoreGlyph& g = glyphs[i];
+    zuDraw::PutObject(g.x, g.y, objMYMY, g.left, g.top, g.right, g.bottom);
+  }
 }
 
 void GameOverCheck() {

@@ -16,6 +16,14 @@ constexpr unsigned GAME_OVER_WAIT_MS = 9000;
 
 // Adds points, caps at SCORE_MAX, raises hiScore with it.
 void PayPoints(int points);
+// One piece of "MYMY.BMP" placed on the score line.
+struct ScoreGlyph {
+  int x, y;
+  int left, top, right, bottom;
+};
+constexpr int SCORE_LINE_GLYPHS = 25;  // 9 + 9 + 3 + 2 digits and two labels
+// Fills `out` with the pieces of the score line in drawing order; returns how many.
+int LayOutScoreLine(ScoreGlyph out[SCORE_LINE_GLYPHS]);
 // Score, high score, energy and bombs in the digit glyphs of "MYMY.BMP".
 void DrawScoreLine();
 // After the answer N: stops the music, waits 9 s with the label, then the title.
