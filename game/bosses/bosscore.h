@@ -1,0 +1,51 @@
+// What the two bosses share: script and phase tables, the death sequence, the
+// collision windows. Used by boss1.cpp and boss2.cpp only.
+#pragma once
+#include "game/bosses/boss.h"
+#include "game/bosses/volleys.h"
+
+enum ScriptAction {
+  SCRIPT_APPROACH_START,  // draw the approach image, then put it below the screen
+  SCRIPT_APPROACH_RISE,   // draw it and move it up; park it once it has left
+  SCRIPT_PLACE,           // boss at (a, b)
+  SCRIPT_MOVE_X,          // boss x += a per second
+  SCRIPT_MOVE_Y,          // boss y += a per second
+  SCRIPT_LOOP             // bossClock = a
+};
+
+constexpr float SCRIPT_FOREVER = 1.0e30f;
+
+// Acts when low <= t (low < t when lowOpen) and t <= high.
+struct ScriptRow {
+  float low;
+  int lowOpen;
+  float high;
+  ScriptAction action;
+  float a;
+  float b;
+};
+
+struct BossProfile {
+  BossRecord* boss;
+  const int* sprite;
+  ExplosionRecord* large;
+  ExplosionRecord* small;
+  int scatterY;   // explosions land rand() % scatterY below the boss's top
+  int nextScene;  // after the death sequence, in the normal game
+  // Hit windows from the boss's top-left, inclusive; side shots use the shot
+  // window narrowed by 15 on each side.
+  int shotLeft, shotRight;
+  int bombLeft, bombRight;
+  int top, bottom;
+};
+
+void RunScript(BossRecord& boss, const ScriptRow* rows, int count);
+void RunPhases(float hitPoints, const PhaseRow* rows, int count);
+void DrawBoss(const BossProfile& profile);
+void DeathStep(const BossProfile& profile);
+void HitBoss(BossRecord& boss);
+int BossStruck(const BossProfile& profile, int weapon, int sx, int sy);
+void StrikeBoss(const BossProfile& profile, int weapon);
+// Every record of one boss as the game-state reset leaves it.
+void ResetBossRecord(BossRecord& boss, float hitPoints);
+void ResetExplosions(ExplosionRecord* records, int count);
