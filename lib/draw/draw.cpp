@@ -1,26 +1,452 @@
 #include "lib/draw/zuDraw.h"
 
-// Placeholder bodies until the draw module lands.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "lib/draw/zuDrawInternal.h"
+#include "lib/input/zuInput.h"
+#include "lib/input/zuInputSdl.h"
+#include "lib/sound/zuSound.h"
+#include "lib/system/zuSystem.h"
+#include "lib/system/zuSystemSdl.h"
+
 ClipRect clipRect = {0, 0, 640, 480};
 int screenWidth = 640;
 int screenHeight = 480;
 int stretchCapable = 1;
+ObjectEntry objectTable[zuDraw::OBJECT_MAX];
+uint32_t keyColor = 0;
+int keyFromCorner = 0;
+
+namespace {
+
+constexpr const char* kScreenOp = "zuDraw::Screen";
+constexpr Uint32 kFormat = SDL_PIXELFORMAT_RGB565;
+constexpr int kMaxBitmapSide = 8192;
+
+SDL_Renderer* renderer = nullptr;
+SDL_Texture* frontTexture = nullptr;
+SDL_Surface* backSurface = nullptr;
+int screenReady = 0;
+int faultPending = 0;
+long presentCount = 0;
+
+int ScreenFailure(const char* message) {
+  // SDL's own reason helps more than the message alone.
+  const char* reason = SDL_GetError();
+  if (reason != nullptr && reason[0] != '\0') std::fprintf(stderr, "SDL: %s\n", reason);
+  return zuSystem::Error(kScreenOp, message);
+}
+
+SDL_Surface* NewSurface(int width, int height) {
+  return SDL_CreateRGBSurfaceWithFormat(0, width, height, 16, kFormat);
+}
+
+void ClearEntry(ObjectEntry& entry) {
+  if (entry.surface != nullptr) SDL_FreeSurface(entry.surface);
+  entry.surface = nullptr;
+  entry.name[0] = '\0';
+  entry.key = 0;
+}
+
+SDL_Texture* NewFrontTexture() {
+  SDL_Texture* t = SDL_CreateTexture(renderer, kFormat, SDL_TEXTUREACCESS_STREAMING,
+                                     screenWidth, screenHeight);
+  if (t != nullptr) SDL_SetTextureScaleMode(t, SDL_ScaleModeNearest);
+  return t;
+}
+
+uint32_t ReadLe32(const unsigned char* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+// Reads a BMP file into a new RGB565 surface, or null. Sizes beyond reason and
+// files shorter than their header claims are refused before SDL sees them.
+SDL_Surface* LoadBitmapSurface(const char* path) {
+  SDL_RWops* rw = SDL_RWFromFile(path, "rb");
+  if (rw == nullptr) return nullptr;
+  const Sint64 fileSize = SDL_RWsize(rw);
+  unsigned char h[34] = {};
+  if (fileSize < 26 || SDL_RWread(rw, h, 1, sizeof h) < 26 || h[0] != 'B' || h[1] != 'M') {
+    SDL_RWclose(rw);
+    return nullptr;
+  }
+  const uint32_t offBits = ReadLe32(h + 10);
+  const uint32_t dibSize = ReadLe32(h + 14);
+  int64_t width, height;
+  uint32_t bpp, compression = 0;
+  if (dibSize == 12) {
+    width = h[18] | (h[19] << 8);
+    height = h[20] | (h[21] << 8);
+    bpp = h[24] | (h[25] << 8);
+  } else {
+    if (fileSize < 34) {
+      SDL_RWclose(rw);
+      return nullptr;
+    }
+    width = static_cast<int32_t>(ReadLe32(h + 18));
+    height = static_cast<int32_t>(ReadLe32(h + 22));
+    bpp = h[28] | (h[29] << 8);
+    compression = ReadLe32(h + 30);
+  }
+  if (height < 0) height = -height;
+  bool ok = width > 0 && height > 0 && width <= kMaxBitmapSide && height <= kMaxBitmapSide &&
+            bpp > 0 && bpp <= 32;
+  if (ok && (compression == 0 || compression == 3)) {
+    const int64_t rowBytes = (width * bpp + 31) / 32 * 4;
+    ok = static_cast<int64_t>(offBits) + rowBytes * height <= fileSize;
+  }
+  if (!ok || SDL_RWseek(rw, 0, RW_SEEK_SET) < 0) {
+    SDL_RWclose(rw);
+    return nullptr;
+  }
+  SDL_Surface* raw = SDL_LoadBMP_RW(rw, 1);
+  if (raw == nullptr) return nullptr;
+  SDL_Surface* converted = SDL_ConvertSurfaceFormat(raw, kFormat, 0);
+  SDL_FreeSurface(raw);
+  if (converted != nullptr) SDL_SetSurfaceBlendMode(converted, SDL_BLENDMODE_NONE);
+  return converted;
+}
+
+// The pixel value of a COLORREF (0x00BBGGRR) in the surface's format, or the
+// picture's own top-left pixel for CLR_INVALID.
+Uint32 MatchColor(SDL_Surface* surface, uint32_t color) {
+  if (color != CLR_INVALID) {
+    return SDL_MapRGB(surface->format, color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+  }
+  return *static_cast<const Uint16*>(surface->pixels);
+}
+
+void SetSourceColorKey(SDL_Surface* surface, uint32_t color) {
+  SDL_SetColorKey(surface, SDL_TRUE, MatchColor(surface, color));
+}
+
+void ApplyKey(ObjectEntry& entry) {
+  if (keyFromCorner == 0) {
+    SetSourceColorKey(entry.surface, keyColor);
+    entry.key = keyColor;
+  } else {
+    SetSourceColorKey(entry.surface, CLR_INVALID);
+    entry.key = CLR_INVALID;
+  }
+}
+
+void FullPath(const char* name, char* out, size_t size) {
+  std::snprintf(out, size, "%s%s", zuSystem::GetAppPath(0), name);
+}
+
+void CopyName(ObjectEntry& entry, const char* name) {
+  std::snprintf(entry.name, sizeof entry.name, "%s", name);
+}
+
+SDL_Surface* ObjectSurface(int id) {
+  if (id < 0 || id >= zuDraw::OBJECT_MAX) return nullptr;
+  return objectTable[id].surface;
+}
+
+bool SourceInside(const SDL_Surface* s, int left, int top, int right, int bottom) {
+  return left >= 0 && top >= 0 && right <= s->w && bottom <= s->h;
+}
+
+bool DestInside(const SDL_Surface* d, int64_t x, int64_t y, int64_t w, int64_t h) {
+  return x >= 0 && y >= 0 && x + w <= d->w && y + h <= d->h;
+}
+
+// Nearest-neighbour scaled copy between 16-bit surfaces; pixels equal to key are
+// skipped when keyed. Rectangles are already checked to lie inside both surfaces.
+void ScaleCopy(SDL_Surface* src, const SDL_Rect& s, SDL_Surface* dst, const SDL_Rect& d,
+               bool keyed, Uint32 key) {
+  if (SDL_MUSTLOCK(src)) SDL_LockSurface(src);
+  if (SDL_MUSTLOCK(dst)) SDL_LockSurface(dst);
+  for (int dy = 0; dy < d.h; ++dy) {
+    const int sy = s.y + static_cast<int>(static_cast<int64_t>(dy) * s.h / d.h);
+    const Uint16* srow =
+        reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(src->pixels) + sy * src->pitch);
+    Uint16* drow = reinterpret_cast<Uint16*>(static_cast<Uint8*>(dst->pixels) +
+                                             (d.y + dy) * dst->pitch) + d.x;
+    for (int dx = 0; dx < d.w; ++dx) {
+      const Uint16 p = srow[s.x + static_cast<int>(static_cast<int64_t>(dx) * s.w / d.w)];
+      if (!keyed || p != key) drow[dx] = p;
+    }
+  }
+  if (SDL_MUSTLOCK(dst)) SDL_UnlockSurface(dst);
+  if (SDL_MUSTLOCK(src)) SDL_UnlockSurface(src);
+}
+
+void ReleaseScreenObjects() {
+  for (ObjectEntry& entry : objectTable) ClearEntry(entry);
+  zuDraw::ReleaseText();
+  if (frontTexture != nullptr) SDL_DestroyTexture(frontTexture);
+  frontTexture = nullptr;
+  if (backSurface != nullptr) SDL_FreeSurface(backSurface);
+  backSurface = nullptr;
+  if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+  renderer = nullptr;
+  screenReady = 0;
+}
+
+}  // namespace
 
 namespace zuDraw {
-int Screen(int, int, int) { return 0; }
-void CloseScreen() {}
-int LoadObject(const char*, int) { return 0; }
-int SwapObject(const char*, int, int) { return 0; }
-void RestoreAll() {}
-void SetKeyColor(uint32_t) {}
-void SetClip(int l, int t, int r, int b) { clipRect = {l, t, r, b}; }
-void Clear() {}
-int PutObject(int, int, int, int, int, int, int) { return 0; }
-int PutObjectStretched(int, int, int, int, int, int, int, int, int) { return 0; }
-void Flip() {}
-void BeginText(int, int, int, int, int, int) {}
-void SetTextColors(uint32_t, uint32_t, int) {}
-void TextOut(int, int, const char*) {}
-void EndText() {}
-void DrawCaption(int, int, const char*) {}
+
+const char* VideoDriver() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return "";
+  const char* d = SDL_GetCurrentVideoDriver();
+  return d != nullptr ? d : "";
+}
+
+int OpenWindow(const char* caption, int driverChosen) {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    return ScreenFailure("DirectDrawが使用できません");
+  }
+  const char* wanted = std::getenv("SDL_VIDEODRIVER");
+  const bool askedOffscreen = wanted != nullptr && SDL_strcasecmp(wanted, "offscreen") == 0;
+  if (std::strcmp(VideoDriver(), "offscreen") == 0 && !driverChosen && !askedOffscreen) {
+    // Without a display SDL falls back to drawing nowhere: refuse to run unseen.
+    std::fprintf(stderr, "SDL: no display available (only the offscreen video driver)\n");
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return zuSystem::Error(kScreenOp, "DirectDrawが使用できません");
+  }
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  SDL_DisplayMode desktop;
+  int w = 640, h = 480;
+  if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+    w = desktop.w;
+    h = desktop.h;
+  }
+  mainWindow = SDL_CreateWindow(caption, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, w, h,
+                                SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN);
+  if (mainWindow == nullptr) {
+    std::fprintf(stderr, "SDL: cannot create the window: %s\n", SDL_GetError());
+    return 0;
+  }
+  return 1;
+}
+
+void ShowWindow() {
+  if (mainWindow == nullptr) return;
+  SDL_ShowWindow(mainWindow);
+  SDL_RaiseWindow(mainWindow);
+  // With no window manager nobody hands us the focus: take it.
+  if (std::strcmp(VideoDriver(), "x11") == 0) SDL_SetWindowInputFocus(mainWindow);
+}
+
+void DestroyWindow() {
+  if (mainWindow != nullptr) SDL_DestroyWindow(mainWindow);
+  mainWindow = nullptr;
+}
+
+int ScreenReady() { return screenReady; }
+SDL_Surface* BackSurface() { return backSurface; }
+SDL_Renderer* Renderer() { return renderer; }
+long PresentCount() { return presentCount; }
+
+void UpdateScaling() {
+  if (renderer == nullptr) return;
+  int w = 0, h = 0;
+  if (SDL_GetRendererOutputSize(renderer, &w, &h) != 0) return;
+  // An integer scale that does not fit would show nothing at all.
+  const bool fits = w >= screenWidth && h >= screenHeight;
+  SDL_RenderSetIntegerScale(renderer, fits ? SDL_TRUE : SDL_FALSE);
+}
+
+int Screen(int width, int height, int) {
+  if (screenReady) ReleaseScreenObjects();
+  screenWidth = width;
+  screenHeight = height;
+  SetClip(0, 0, width, height);
+  if (mainWindow == nullptr) return ScreenFailure("DirectDrawが使用できません");
+
+  renderer = SDL_CreateRenderer(mainWindow, -1, 0);
+  if (renderer == nullptr) return ScreenFailure("フルスクリーン化できません");
+  if (SDL_RenderSetLogicalSize(renderer, width, height) != 0) {
+    return ScreenFailure("解像度が変更できません");
+  }
+  UpdateScaling();
+  frontTexture = NewFrontTexture();
+  if (frontTexture == nullptr) return ScreenFailure("スプライト(Front)が生成できません");
+  backSurface = NewSurface(width, height);
+  if (backSurface == nullptr) return ScreenFailure("スプライト(Back)が取得できません");
+
+  const char* workNames[2] = {"スプライト(Buffer)が生成できません",
+                              "スプライト(Screen)が生成できません"};
+  for (int id = 0; id < 2; ++id) {
+    ClearEntry(objectTable[id]);
+    SDL_Surface* s = NewSurface(width, height);
+    if (s == nullptr) return ScreenFailure(workNames[id]);
+    SetSourceColorKey(s, 0);
+    objectTable[id].surface = s;
+  }
+  stretchCapable = 1;
+  if (backSurface->format == nullptr || backSurface->format->BitsPerPixel != 16) {
+    return ScreenFailure("ピクセル情報が取得できません");
+  }
+  for (int id = 2; id < OBJECT_MAX; ++id) ClearEntry(objectTable[id]);
+  screenReady = 1;
+
+  zuSound::Init();
+  zuSound::ClearTable();
+  zuSound::InitMidi();
+  zuSystem::ResetWaits();
+  zuSystem::InitJoystick();
+  return 1;
+}
+
+void CloseScreen() {
+  ReleaseScreenObjects();
+  zuSystem::CloseJoysticks();
+  if (mainWindow != nullptr) SDL_MinimizeWindow(mainWindow);
+}
+
+int LoadObject(const char* name, int) {
+  if (std::strlen(name) >= 31) {
+    return zuSystem::Error("zuDraw::LoadObject", "ファイル名またはリソース名が長すぎます");
+  }
+  // After a failed screen set-up there is nothing to load into; that failure
+  // was reported already and the program is about to end.
+  if (!screenReady) return 0;
+  int id = 2;
+  while (id < OBJECT_MAX && objectTable[id].name[0] != '\0') ++id;
+  if (id == OBJECT_MAX) return zuSystem::Error("zuDraw::LoadObject", "オブジェクト数が多すぎます");
+  ObjectEntry& entry = objectTable[id];
+  CopyName(entry, name);
+  char path[4200];
+  FullPath(name, path, sizeof path);
+  entry.surface = LoadBitmapSurface(path);
+  if (entry.surface == nullptr) {
+    return zuSystem::Error("zuDraw::LoadObject", "BMPファイルを読み込めません");
+  }
+  ApplyKey(entry);
+  return id;
+}
+
+int SwapObject(const char* name, int id, int) {
+  if (std::strlen(name) >= 31) {
+    return zuSystem::Error("zuDraw::SwapObject", "ファイル名またはリソース名が長すぎます");
+  }
+  // Ids 0 and 1 belong to the screen; anything else would write outside the table.
+  if (id < 2 || id >= OBJECT_MAX) {
+    return zuSystem::Error("zuDraw::SwapObject", "オブジェクトNoが範囲外です");
+  }
+  if (!screenReady) return 0;
+  ObjectEntry& entry = objectTable[id];
+  if (entry.surface != nullptr) SDL_FreeSurface(entry.surface);
+  entry.surface = nullptr;
+  CopyName(entry, name);
+  char path[4200];
+  FullPath(name, path, sizeof path);
+  entry.surface = LoadBitmapSurface(path);
+  if (entry.surface == nullptr) {
+    return zuSystem::Error("zuDraw::SwapObject", "BMPファイルを読み込めません");
+  }
+  ApplyKey(entry);
+  return 1;
+}
+
+void RestoreAll() {
+  if (!screenReady) return;
+  // Memory surfaces survive a device reset, but the pictures are read again
+  // from their files all the same, each with the key it was loaded with.
+  for (int id = 2; id < OBJECT_MAX; ++id) {
+    ObjectEntry& entry = objectTable[id];
+    if (entry.name[0] == '\0' || std::strcmp(entry.name, "*") == 0) continue;
+    char name[32];
+    std::memcpy(name, entry.name, sizeof name);
+    SetKeyColor(entry.key);
+    SwapObject(name, id, 2);
+  }
+}
+
+void SetKeyColor(uint32_t colorref) {
+  keyColor = colorref;
+  keyFromCorner = 0;
+}
+
+void SetClip(int left, int top, int right, int bottom) { clipRect = {left, top, right, bottom}; }
+
+void Clear() {
+  if (backSurface != nullptr) SDL_FillRect(backSurface, nullptr, 0);
+}
+
+int PutObject(int x, int y, int id, int left, int top, int right, int bottom) {
+  // Right and bottom are cut against the unshifted position first, then left and top.
+  if (static_cast<int64_t>(x) + right - left > clipRect.right) right = left - x + clipRect.right;
+  if (static_cast<int64_t>(y) + bottom - top > clipRect.bottom) bottom = top - y + clipRect.bottom;
+  if (x < clipRect.left) {
+    left += clipRect.left - x;
+    x = clipRect.left;
+  }
+  if (y < clipRect.top) {
+    top += clipRect.top - y;
+    y = clipRect.top;
+  }
+  if (left > right || top > bottom) return 0;
+  SDL_Surface* src = ObjectSurface(id);
+  if (src == nullptr || backSurface == nullptr || left == right || top == bottom) return 0;
+  // A rectangle leaving the picture or the back surface is refused, not read or written.
+  if (!SourceInside(src, left, top, right, bottom)) return 0;
+  if (!DestInside(backSurface, x, y, right - left, bottom - top)) return 0;
+  SDL_Rect s = {left, top, right - left, bottom - top};
+  SDL_Rect d = {x, y, s.w, s.h};
+  return SDL_LowerBlit(src, &s, backSurface, &d) == 0 ? 1 : 0;
+}
+
+int PutObjectStretched(int x, int y, int id, int left, int top, int right, int bottom, int width,
+                       int height) {
+  SDL_Surface* src = ObjectSurface(id);
+  if (src == nullptr || backSurface == nullptr) return 0;
+  if (left >= right || top >= bottom || width <= 0 || height <= 0) return 0;
+  if (!SourceInside(src, left, top, right, bottom)) return 0;
+  const SDL_Rect s = {left, top, right - left, bottom - top};
+  if (stretchCapable) {
+    // Not trimmed to the clip rectangle; a destination leaving the back surface is not drawn.
+    if (!DestInside(backSurface, x, y, width, height)) return 0;
+    Uint32 key = 0;
+    const bool keyed = SDL_GetColorKey(src, &key) == 0;
+    const SDL_Rect d = {x, y, width, height};
+    ScaleCopy(src, s, backSurface, d, keyed, key);
+    return 1;
+  }
+  // Through the Buffer (object 0), then a keyed, trimmed draw of it.
+  SDL_Surface* buffer = objectTable[0].surface;
+  if (buffer == nullptr || width > buffer->w || height > buffer->h) return 0;
+  const SDL_Rect d = {0, 0, width, height};
+  ScaleCopy(src, s, buffer, d, false, 0);
+  return PutObject(x, y, 0, 0, 0, width, height);
+}
+
+void Represent() {
+  if (renderer == nullptr || frontTexture == nullptr) return;
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  SDL_RenderClear(renderer);
+  SDL_RenderCopy(renderer, frontTexture, nullptr, nullptr);
+  SDL_RenderPresent(renderer);
+  ++presentCount;
+}
+
+void Flip() {
+  if (renderer == nullptr || frontTexture == nullptr || backSurface == nullptr) return;
+  if (faultPending) {
+    // As when the device reports a reset: repair, and this frame is not shown.
+    faultPending = 0;
+    OnRenderReset();
+    return;
+  }
+  SDL_UpdateTexture(frontTexture, nullptr, backSurface->pixels, backSurface->pitch);
+  Represent();
+}
+
+void OnRenderReset() {
+  if (renderer == nullptr) return;
+  if (frontTexture != nullptr) SDL_DestroyTexture(frontTexture);
+  frontTexture = NewFrontTexture();
+  RestoreAll();
+}
+
+void InjectDeviceReset() { faultPending = 1; }
+
 }  // namespace zuDraw
