@@ -65,7 +65,10 @@ void ReadShipKeys() {
   zuSystem::ReadKey(VK_C, &keyC);
   zuSystem::ReadKey(VK_SHIFT, &keyShift);
   zuSystem::ReadKey(VK_CONTROL, &keyCtrl);
+  ApplyShipKeys();
+}
 
+void ApplyShipKeys() {
   // Tested in this order so that Right wins over Left and Down over Up.
   if (keyLeft == KEY_HELD) {
     bankStep = +1;

@@ -46,6 +46,8 @@ extern int keyCtrl;
 
 // Keyboard: movement, bank, spring-back, bomb trigger, fire frames.
 void ReadShipKeys();
+// The rules of ReadShipKeys over the key states as they stand (after the polls).
+void ApplyShipKeys();
 // Joystick 0: the same, after the keyboard, so it wins over it.
 void ReadShipJoystick();
 // One frame with fire held: counts fireCounter and launches a volley on its multiples of 4.
