@@ -4,6 +4,7 @@
 
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
+#include "lib/input/zuInput.h"
 #include "lib/system/zuSystem.h"
 
 namespace {
@@ -276,6 +277,31 @@ TEST_F(ShipTest, NoInputWhileLockedOrDestroyed) {
   playerAlive = 0;
   ShipControlStep();
   EXPECT_FLOAT_EQ(playerX, 290.0f);
+}
+
+TEST_F(ShipTest, KeysReadThroughTheKeyTable) {
+  zuSystem::ClearKeyTable();
+  // A one-frame tap of Left, then [Z] and Down held: the polls see the real codes.
+  zuSystem::SetKeyDown(VK_LEFT, true);
+  ShipControlStep();
+  zuSystem::SetKeyDown(VK_LEFT, false);
+  ShipControlStep();
+  EXPECT_FLOAT_EQ(playerX, 290.0f);
+  EXPECT_EQ(bankFrame, 3);
+
+  zuSystem::SetKeyDown('Z', true);
+  zuSystem::SetKeyDown(VK_DOWN, true);
+  zuSystem::SetKeyDown('C', true);
+  for (int i = 0; i < 5; ++i) ShipControlStep();
+  EXPECT_EQ(fireCounter, 4);
+  EXPECT_EQ(TakeVolley(), 1);
+  EXPECT_NEAR(playerY, 210.0f + 4 * 14.0f, 0.01f);
+
+  zuSystem::SetKeyDown('X', true);
+  ShipControlStep();
+  EXPECT_EQ(bombActive, 1);
+  EXPECT_EQ(fireCounter, 4);
+  zuSystem::ClearKeyTable();
 }
 
 }  // namespace
