@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include "game/bosses/boss.h"
+#include "game/enemies/enemy.h"
+#include "game/enemies/midsize.h"
+#include "game/flow/catalogue.h"
+#include "game/player/collision.h"
+#include "game/player/score.h"
+#include "game/player/weapons.h"
+#include "lib/system/zuSystem.h"
+
+namespace {
+
+class Collision : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    zuSystem::SeedRandom(2);
+    ResetEnemyTables();
+    ParkShots();
+    ParkFragments();
+    for (BossRecord* b : {&boss1, &boss2}) {
+      b->x = -500.0f;
+      b->y = 500.0f;
+      b->shielded = 0;
+      b->hitPoints = 700.0f;
+    }
+    score = 0;
+    hiScore = 5000;
+    frameSeconds = 0.01f;
+  }
+  void TearDown() override {
+    ParkShots();
+    ParkFragments();
+    ResetEnemyTables();
+    for (BossRecord* b : {&boss1, &boss2}) {
+      b->x = -500.0f;
+      b->y = 500.0f;
+    }
+  }
+
+  // A shot that CollideShots will move onto (sx, sy) this frame.
+  PlayerShot& Shoot(int table, int sx, int sy) {
+    PlayerShot& s = ShotTable(table)[1];
+    int drift = table == SHOT_CENTRE ? 0 : SHOT_DRIFT;
+    int x = sx;
+    if (table == SHOT_LEFT) x = sx + drift;
+    if (table == SHOT_RIGHT) x = sx - drift;
+    s = PlayerShot{x, sy + SHOT_SPEED, drift, SHOT_SPEED, 1};
+    return s;
+  }
+
+  static EnemySlot& Place(EnemySlot& e, float x, float y) {
+    e.active = 1;
+    e.exploding = 0;
+    e.x = x;
+    e.y = y;
+    return e;
+  }
+
+  // A fragment that stays where it is.
+  static BombFragment& Lay(int slot, int x, int y) {
+    BombFragment& f = bombFragments[slot];
+    f.x = x;
+    f.y = y;
+    f.active = 1;
+    f.speed = 0;
+    f.angle = 0.0f;
+    return f;
+  }
+};
+
+TEST_F(Collision, CentreWindowEdgesOnZak2) {
+  struct Case { int dx, dy, hit; };
+  const Case cases[] = {{-60, 50, 1}, {-61, 50, 0}, {-60, 51, 0}, {60, -60, 1},
+                        {61, -60, 0}, {60, -61, 0}, {0, 0, 1}};
+  for (const Case& c : cases) {
+    ResetEnemyTables();
+    score = 0;
+    EnemySlot& e = Place(zak2Slots[4], 200.0f, 200.0f);
+    PlayerShot& s = Shoot(SHOT_CENTRE, 200 + c.dx, 200 + c.dy);
+    CollideShots();
+    EXPECT_EQ(e.exploding, c.hit) << c.dx << "," << c.dy;
+    EXPECT_EQ(score, 20 * c.hit);
+    EXPECT_EQ(s.active, 1 - c.hit);
+  }
+}
+
+TEST_F(Collision, SideWindowsAreNarrowedBy15) {
+  struct Case { int table, dx, hit; };
+  const Case cases[] = {{SHOT_CENTRE, -50, 1}, {SHOT_LEFT, -50, 0}, {SHOT_RIGHT, -50, 0},
+                        {SHOT_LEFT, -45, 1},   {SHOT_LEFT, 45, 1},  {SHOT_LEFT, 46, 0},
+                        {SHOT_RIGHT, -46, 0},  {SHOT_RIGHT, 45, 1}};
+  for (const Case& c : cases) {
+    ResetEnemyTables();
+    ParkShots();
+    EnemySlot& e = Place(zak2Slots[0], 250.0f, 200.0f);
+    PlayerShot& s = Shoot(c.table, 250 + c.dx, 220);
+    CollideShots();
+    EXPECT_EQ(e.exploding, c.hit) << c.table << " " << c.dx;
+    // Side shots pass through small enemies.
+    if (c.table != SHOT_CENTRE) {
+      EXPECT_EQ(s.active, 1);
+    }
+  }
+}
+
+TEST_F(Collision, SideShotsNeverHitTheMidSizeEnemies) {
+  for (int table : {SHOT_LEFT, SHOT_RIGHT}) {
+    for (int sx = 100; sx <= 460; ++sx) {
+      ParkShots();
+      Place(zak50Slot, 200.0f, 100.0f);
+      Place(zak51Slot, 200.0f, 100.0f);
+      Shoot(table, sx, 120);
+      CollideShots();
+      ASSERT_EQ(zak50Slot.exploding, 0) << sx;
+      ASSERT_EQ(zak51Slot.exploding, 0) << sx;
+    }
+  }
+  EXPECT_EQ(score, 0);
+  // The centre window is 60..80.
+  for (int dx : {59, 60, 80, 81}) {
+    ParkShots();
+    Place(zak50Slot, 200.0f, 100.0f);
+    Shoot(SHOT_CENTRE, 200 + dx, 120);
+    CollideShots();
+    EXPECT_EQ(zak50Slot.exploding, dx >= 60 && dx <= 80 ? 1 : 0) << dx;
+  }
+}
+
+TEST_F(Collision, ShotLeavingTheTopStillHitsThisFrame) {
+  EnemySlot& e = Place(zak2Slots[0], 200.0f, -10.0f);
+  PlayerShot& s = Shoot(SHOT_CENTRE, 200, -61);
+  CollideShots();
+  EXPECT_EQ(s.y, -61);
+  EXPECT_EQ(s.active, 0);
+  EXPECT_EQ(e.exploding, 1);
+  EXPECT_EQ(score, 20);
+  // Above -45 a ZAK2 is not tested at all, active or not.
+  ResetEnemyTables();
+  EnemySlot& high = Place(zak2Slots[0], 200.0f, -46.0f);
+  Shoot(SHOT_CENTRE, 200, -61);
+  CollideShots();
+  EXPECT_EQ(high.exploding, 0);
+}
+
+TEST_F(Collision, SideShotThroughARowPaysEachAndRightShotPaysOneForZak2) {
+  auto row = [] {
+    ResetEnemyTables();
+    ParkShots();
+    Place(zak2Slots[2], 205.0f, 100.0f);
+    for (int i = 0; i < ZAK6_SLOTS; ++i) Place(zak6Slots[i], 200.0f + 10 * i, 100.0f);
+  };
+  row();
+  score = 0;
+  PlayerShot& left = Shoot(SHOT_LEFT, 200, 120);
+  CollideShots();
+  EXPECT_EQ(score, 80);
+  EXPECT_EQ(left.active, 1);
+  for (const EnemySlot& e : zak6Slots) EXPECT_EQ(e.exploding, 1);
+
+  row();
+  score = 0;
+  Shoot(SHOT_RIGHT, 200, 120);
+  CollideShots();
+  EXPECT_EQ(score, 61);
+
+  // A centre shot finishes the frame's tests at the same place, then is gone.
+  row();
+  score = 0;
+  PlayerShot& centre = Shoot(SHOT_CENTRE, 200, 120);
+  CollideShots();
+  EXPECT_EQ(score, 80);
+  EXPECT_EQ(centre.active, 0);
+  CollideShots();
+  EXPECT_EQ(score, 80);
+}
+
+TEST_F(Collision, InactiveZak2IsSkippedButExplodingTargetsStillPay) {
+  EnemySlot& idle = Place(zak2Slots[0], 200.0f, 100.0f);
+  idle.active = 0;
+  EnemySlot& burning = Place(zak4Slots[0], 200.0f, 100.0f);
+  burning.exploding = 1;
+  Shoot(SHOT_CENTRE, 200, 120);
+  CollideShots();
+  EXPECT_EQ(idle.exploding, 0);
+  EXPECT_EQ(score, 20);
+}
+
+TEST_F(Collision, FragmentsHitEveryFrameAndAreNeverUsedUp) {
+  EnemySlot& e = Place(zak2Slots[0], 200.0f, 100.0f);
+  BombFragment& f = Lay(5, 140, 90);  // both bomb-window corners of ZAK2
+  for (int i = 0; i < 3; ++i) CollideBomb();
+  EXPECT_EQ(f.active, 1);
+  EXPECT_EQ(e.exploding, 1);
+  EXPECT_EQ(score, 3);  // a fragment pays 1 for a ZAK2
+
+  ResetEnemyTables();
+  score = 0;
+  Place(zak18Slots[0], 200.0f, 100.0f);
+  Lay(5, 195, 150);
+  Lay(6, 194, 150);
+  CollideBomb();
+  EXPECT_EQ(score, 20);  // ZAK18's bomb window starts at -5
+}
+
+TEST_F(Collision, FragmentLeavingTheFieldIsParkedAndNotTested) {
+  Place(zak2Slots[0], 0.0f, 100.0f);
+  BombFragment& f = Lay(0, -21, 100);
+  CollideBomb();
+  EXPECT_EQ(f.active, 0);
+  EXPECT_EQ(f.x, -500);
+  EXPECT_EQ(score, 0);
+}
+
+TEST_F(Collision, BossRowsComeLastAndTakeDamageByFrameTime) {
+  boss1.x = 200.0f;
+  boss1.y = 50.0f;
+  Lay(0, 300, 100);
+  frameSeconds = 0.01f;
+  for (int i = 0; i < 100; ++i) CollideBomb();
+  EXPECT_NEAR(boss1.hitPoints, 700.0f - 15.0f, 0.01f);
+  EXPECT_EQ(score, 2000);
+
+  // A side shot is used up by a boss; a shielded boss is not tested.
+  score = 0;
+  ParkFragments();
+  PlayerShot& s = Shoot(SHOT_LEFT, 350, 100);
+  CollideShots();
+  EXPECT_EQ(s.active, 0);
+  EXPECT_EQ(score, 20);
+  boss1.shielded = 1;
+  Shoot(SHOT_CENTRE, 350, 100);
+  CollideShots();
+  EXPECT_EQ(score, 20);
+}
+
+}  // namespace
