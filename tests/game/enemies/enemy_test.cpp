@@ -15,6 +15,10 @@ class SmallEnemies : public ::testing::Test {
     ResetEnemyTables();
     frameSeconds = 0.0f;
   }
+  void TearDown() override {
+    ResetEnemyTables();
+    frameSeconds = 0.0f;
+  }
 };
 
 // The next n numbers of the generator from this seed, without disturbing the test.

@@ -23,7 +23,12 @@ class EnemyShots : public ::testing::Test {
     playerX = 290.0f;
     playerY = 210.0f;
   }
-  void TearDown() override { bombActive = 0; }
+  void TearDown() override {
+    bombActive = 0;
+    playerAlive = 1;
+    frameSeconds = 0.0f;
+    ResetEnemyTables();
+  }
 
   // ZAK6 slot 0 at (x, y): its shot starts at (x + 22, y + 50).
   void PlaceZak6(float x, float y) {

@@ -21,7 +21,12 @@ class MidSize : public ::testing::Test {
     playerX = 290.0f;
     playerY = 400.0f;
   }
-  void TearDown() override { bombActive = 0; }
+  void TearDown() override {
+    bombActive = 0;
+    playerAlive = 1;
+    frameSeconds = 0.0f;
+    ResetEnemyTables();
+  }
 };
 
 TEST_F(MidSize, SpawnDrawsXThenUnusedVxThenVyAndOnlyWhenIdle) {
