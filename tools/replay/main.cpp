@@ -1,7 +1,3 @@
-#include "app/game_main.h"
+#include "tools/replay/replay.h"
 
-int main() {
-  GameMainOptions options;
-  options.headless = true;
-  return GameMain(options);
-}
+int main(int argc, char** argv) { return ReplayMain(argc, argv); }

@@ -1,0 +1,167 @@
+#include "app/window_proc.h"
+
+#include "game/flow/scene.h"
+#include "lib/draw/zuDrawInternal.h"
+#include "lib/input/zuInput.h"
+#include "lib/input/zuInputSdl.h"
+#include "lib/sound/zuSound.h"
+#include "lib/system/zuSystem.h"
+#include "lib/system/zuSystemSdl.h"
+
+int appActive = 0;
+int shutdownState = 0;
+int cursorShown = 1;
+int windowX = 0;
+int windowY = 0;
+int quitPosted = 0;
+int libraryReleases = 0;
+
+namespace {
+
+constexpr int fullScreen = 1;
+
+void HideCursorOverGame() {
+  if (fullScreen == 1 && messageBoxOpen == 0) SDL_ShowCursor(SDL_DISABLE);
+}
+
+void Activate(bool active) {
+  if (!active) {
+    appActive = 0;
+    SDL_ShowCursor(SDL_ENABLE);
+    if (cursorShown == 0) cursorShown = 1;
+    return;
+  }
+  appActive = 1;
+  // The time spent inactive must not count as one long frame.
+  zuSystem::ResetFrameTime();
+  HideCursorOverGame();
+}
+
+void OnClose() {
+  if (shutdownState == 0) shutdownState = 1;
+  if (shutdownState < 2) zuSystem::Shutdown();
+  zuDraw::DestroyWindow();
+  quitPosted = 1;
+}
+
+// Keys that the system treats as its own: Alt, F10 and anything with Alt held.
+bool SystemKey(int vk, Uint16 mod) { return vk == VK_MENU || vk == VK_F10 || (mod & KMOD_ALT) != 0; }
+
+void OnWindowEvent(const SDL_WindowEvent& w) {
+  switch (w.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_RESTORED:
+      Activate(true);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_MINIMIZED:
+      Activate(false);
+      break;
+    case SDL_WINDOWEVENT_ENTER:
+      HideCursorOverGame();
+      break;
+    case SDL_WINDOWEVENT_MOVED:
+      windowX = w.data1 & 0xFFFF;
+      windowY = w.data2 & 0xFFFF;
+      break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      zuDraw::UpdateScaling();
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+      // Nothing may be presenting (pause, continue question): show the last frame again.
+      zuDraw::Represent();
+      break;
+    case SDL_WINDOWEVENT_CLOSE:
+      OnClose();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void ResetWindowState() {
+  appActive = 0;
+  shutdownState = 0;
+  cursorShown = 1;
+  windowX = 0;
+  windowY = 0;
+  quitPosted = 0;
+  libraryReleases = 0;
+}
+
+void OnKeyDown(int vk) {
+  lastKey = vk;
+  if (vk == VK_ESCAPE) {
+    zuSystem::Shutdown();
+  } else if (vk == 0x53 && continuePrompt == 0) {
+    paused = paused ? 0 : 1;
+  }
+}
+
+void DispatchEvent(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_KEYDOWN: {
+      const int vk = zuSystem::VirtualKeyFromSdl(e.key.keysym.sym);
+      if (vk == 0) break;
+      zuSystem::SetKeyDown(vk, true);
+      // System keys are swallowed: Alt, F10 and Alt+F4 do nothing.
+      if (SystemKey(vk, e.key.keysym.mod)) break;
+      OnKeyDown(vk);  // auto-repeat included
+      break;
+    }
+    case SDL_KEYUP: {
+      const int vk = zuSystem::VirtualKeyFromSdl(e.key.keysym.sym);
+      if (vk == 0) break;
+      zuSystem::SetKeyDown(vk, false);
+      if (SystemKey(vk, e.key.keysym.mod)) break;
+      if (vk == lastKey) lastKey = 0;
+      break;
+    }
+    case SDL_WINDOWEVENT:
+      OnWindowEvent(e.window);
+      break;
+    case SDL_MOUSEMOTION:
+      HideCursorOverGame();
+      break;
+    case SDL_QUIT:
+      OnClose();
+      break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+      zuDraw::OnRenderReset();
+      break;
+    case SDL_JOYDEVICEADDED:
+      zuSystem::OnJoystickAdded(e.jdevice.which);
+      break;
+    case SDL_JOYDEVICEREMOVED:
+      zuSystem::OnJoystickRemoved(e.jdevice.which);
+      break;
+    default: {
+      const uint32_t music = zuSound::MusicEventType();
+      if (music != 0 && e.type == music) zuSound::OnMusicFinished();
+      break;
+    }
+  }
+}
+
+namespace zuSystem {
+
+int Shutdown() {
+  zuDraw::CloseScreen();  // fonts and joysticks go with it
+  zuSound::Release();
+  ++libraryReleases;
+  if (shutdownState == 0) {
+    // Reached from [ESC]: ask the window to close, as the system would.
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    close.window.windowID = mainWindow != nullptr ? SDL_GetWindowID(mainWindow) : 0;
+    SDL_PushEvent(&close);
+  }
+  shutdownState = 2;
+  return 1;
+}
+
+}  // namespace zuSystem

@@ -1,0 +1,27 @@
+// The event dispatch ("window procedure") and the end of the program.
+#pragma once
+#include <SDL.h>
+
+// 1 while the program is the active one; frames run only then.
+extern int appActive;
+// 0 running; 1 a close request is being handled; 2 the libraries are released.
+extern int shutdownState;
+// 1 while the cursor is shown by us; kept balanced.
+extern int cursorShown;
+// Position of the window on the desktop.
+extern int windowX;
+extern int windowY;
+// Set when the window is gone: the loop ends once the queue is empty.
+extern int quitPosted;
+// How many times the libraries were released (exactly once per run).
+extern int libraryReleases;
+
+// Back to the state before the window exists (start of a run).
+void ResetWindowState();
+void DispatchEvent(const SDL_Event& event);
+void OnKeyDown(int virtualKey);
+
+namespace zuSystem {
+// Releases screen and sound; posts the close request when reached from [ESC].
+int Shutdown();
+}  // namespace zuSystem

@@ -1,0 +1,279 @@
+#include "tools/replay/replay.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "app/game_main.h"
+#include "game/flow/scene.h"
+#include "lib/draw/zuDrawInternal.h"
+#include "lib/input/zuInput.h"
+#include "lib/input/zuInputSdl.h"
+#include "lib/system/zuSystem.h"
+#include "lib/system/zuSystemSdl.h"
+#include "tools/replay/trace_game_fields.h"
+
+namespace {
+
+struct Shot {
+  long frame;
+  std::string path;
+};
+
+struct Run {
+  uint32_t stepMs = 12;
+  long frames = -1;  // no bound
+  std::vector<ScriptEvent> events;
+  size_t nextEvent = 0;
+  std::vector<Shot> shots;
+  std::FILE* trace = nullptr;
+  bool realTime = false;
+  uint32_t realStart = 0;
+  uint32_t virtualNow = 0;
+  bool held[256] = {};
+  bool quitSent = false;
+  int failures = 0;
+} run;
+
+uint32_t VirtualTicks() { return run.virtualNow; }
+void VirtualSleep(uint32_t) {}  // sleeps advance nothing: a frame is exactly --step-ms
+
+void PushKey(int vk, bool down) {
+  const SDL_Keycode sym = zuSystem::SdlKeyFromVirtual(vk);
+  SDL_Event e{};
+  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  e.key.windowID = mainWindow != nullptr ? SDL_GetWindowID(mainWindow) : 0;
+  e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  // A second "down" while held is the keyboard's auto-repeat.
+  e.key.repeat = (down && run.held[vk]) ? 1 : 0;
+  e.key.keysym.sym = sym;
+  e.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
+  e.key.keysym.mod = KMOD_NONE;
+  run.held[vk] = down;
+  SDL_PushEvent(&e);
+}
+
+void BeforeFrame(long index) {
+  const long frame = index + 1;
+  if (run.realTime) {
+    if (index == 0) run.realStart = SDL_GetTicks();
+    // The disk audio driver records in real time; keep the frames in step with it.
+    const uint32_t due = run.realStart + static_cast<uint32_t>(index) * run.stepMs;
+    const uint32_t now = SDL_GetTicks();
+    if (static_cast<int32_t>(due - now) > 0) SDL_Delay(due - now);
+  }
+  run.virtualNow += run.stepMs;
+  while (run.nextEvent < run.events.size() && run.events[run.nextEvent].frame <= frame) {
+    const ScriptEvent& e = run.events[run.nextEvent++];
+    PushKey(e.virtualKey, e.down);
+  }
+}
+
+void WriteTrace(long frame) {
+  if (run.trace == nullptr) return;
+  std::fprintf(run.trace, "{\"frame\":%ld,\"scene\":%d", frame, scene);
+  WriteGameTraceFields(run.trace);
+  std::fprintf(run.trace, ",\"paused\":%d,\"continuePrompt\":%d,\"lastKey\":%d}\n", paused,
+               continuePrompt, lastKey);
+}
+
+void AfterFrame(long index) {
+  const long frame = index + 1;
+  WriteTrace(frame);
+  for (const Shot& shot : run.shots) {
+    if (shot.frame != frame) continue;
+    SDL_Surface* back = zuDraw::BackSurface();
+    if (back == nullptr || SDL_SaveBMP(back, shot.path.c_str()) != 0) {
+      std::fprintf(stderr, "skyward-replay: cannot write %s: %s\n", shot.path.c_str(),
+                   back == nullptr ? "no back surface" : SDL_GetError());
+      ++run.failures;
+    }
+  }
+  if (run.frames >= 0 && frame >= run.frames && !run.quitSent) {
+    // The end of the run is a close request, so the game shuts down as usual.
+    run.quitSent = true;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  }
+}
+
+int Usage(const char* why) {
+  if (why != nullptr) std::fprintf(stderr, "skyward-replay: %s\n", why);
+  std::fprintf(stderr,
+               "usage: skyward-replay [--assets DIR] [--seed N] [--step-ms MS] [--frames N]\n"
+               "                      [--input FILE] [--screenshot FRAME=PATH.bmp ...]\n"
+               "                      [--trace PATH.jsonl] [--audio PATH.raw]\n"
+               "Frames count from 1; input lines are `FRAME down KEY` or `FRAME up KEY`.\n");
+  return 2;
+}
+
+bool ParseNumber(const char* text, long* out, long minimum) {
+  char* end = nullptr;
+  const long v = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || v < minimum) return false;
+  *out = v;
+  return true;
+}
+
+bool LoadScript(const char* path) {
+  std::ifstream in(path);
+  if (!in) {
+    std::fprintf(stderr, "skyward-replay: cannot read %s\n", path);
+    return false;
+  }
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    ScriptEvent e{};
+    bool has = false;
+    std::string reason;
+    if (!ParseScriptLine(line, &e, &has, &reason)) {
+      std::fprintf(stderr, "skyward-replay: %s:%d: %s\n", path, number, reason.c_str());
+      return false;
+    }
+    if (has) run.events.push_back(e);
+  }
+  std::stable_sort(run.events.begin(), run.events.end(),
+                   [](const ScriptEvent& a, const ScriptEvent& b) { return a.frame < b.frame; });
+  return true;
+}
+
+}  // namespace
+
+int KeyFromName(const std::string& raw) {
+  std::string name = raw;
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  static const struct {
+    const char* name;
+    int vk;
+  } names[] = {{"space", VK_SPACE}, {"enter", VK_RETURN}, {"return", VK_RETURN},
+               {"f2", VK_F2},       {"f4", VK_F4},        {"left", VK_LEFT},
+               {"right", VK_RIGHT}, {"up", VK_UP},        {"down", VK_DOWN},
+               {"shift", VK_SHIFT}, {"ctrl", VK_CONTROL}, {"esc", VK_ESCAPE},
+               {"escape", VK_ESCAPE}};
+  for (const auto& n : names) {
+    if (name == n.name) return n.vk;
+  }
+  if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return name[0] - 'a' + 'A';
+  if (name.size() > 2 && name[0] == '0' && name[1] == 'x') {
+    char* end = nullptr;
+    const long v = std::strtol(name.c_str() + 2, &end, 16);
+    if (*end == '\0' && v > 0 && v < 256) return static_cast<int>(v);
+  }
+  return 0;
+}
+
+bool ParseScriptLine(const std::string& raw, ScriptEvent* event, bool* hasEvent,
+                     std::string* reason) {
+  *hasEvent = false;
+  std::string line = raw.substr(0, raw.find('#'));
+  std::istringstream in(line);
+  std::string frameText, action, key, extra;
+  if (!(in >> frameText)) return true;  // blank or comment
+  if (!(in >> action >> key) || (in >> extra)) {
+    *reason = "expected `FRAME down|up KEY`";
+    return false;
+  }
+  long frame = 0;
+  if (!ParseNumber(frameText.c_str(), &frame, 1)) {
+    *reason = "bad frame number `" + frameText + "`";
+    return false;
+  }
+  if (action != "down" && action != "up") {
+    *reason = "expected down or up, not `" + action + "`";
+    return false;
+  }
+  const int vk = KeyFromName(key);
+  if (vk == 0 || zuSystem::SdlKeyFromVirtual(vk) == SDLK_UNKNOWN) {
+    *reason = "unknown key `" + key + "`";
+    return false;
+  }
+  *event = ScriptEvent{frame, action == "down", vk};
+  *hasEvent = true;
+  return true;
+}
+
+int ReplayMain(int argc, char** argv) {
+  run = Run{};
+  GameMainOptions options;
+  options.headless = true;
+  const char* audio = nullptr;
+  const char* tracePath = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](const char** out) {
+      if (i + 1 >= argc) return false;
+      *out = argv[++i];
+      return true;
+    };
+    const char* v = nullptr;
+    long n = 0;
+    if (arg == "--help" || arg == "-h") {
+      Usage(nullptr);
+      return 0;
+    } else if (arg == "--assets") {
+      if (!value(&v)) return Usage("--assets needs a folder");
+      zuSystem::SetAppPath(v);
+    } else if (arg == "--seed") {
+      char* end = nullptr;
+      if (!value(&v)) return Usage("--seed needs a number");
+      const unsigned long long seed = std::strtoull(v, &end, 0);
+      if (end == v || *end != '\0' || seed > 0xFFFFFFFFull) return Usage("bad --seed");
+      options.fixedSeed = true;
+      options.seed = static_cast<uint32_t>(seed);
+    } else if (arg == "--step-ms") {
+      if (!value(&v) || !ParseNumber(v, &n, 1) || n > 100000) return Usage("bad --step-ms");
+      run.stepMs = static_cast<uint32_t>(n);
+    } else if (arg == "--frames") {
+      if (!value(&v) || !ParseNumber(v, &n, 1)) return Usage("bad --frames");
+      run.frames = n;
+    } else if (arg == "--input") {
+      if (!value(&v)) return Usage("--input needs a file");
+      if (!LoadScript(v)) return 2;
+    } else if (arg == "--screenshot") {
+      if (!value(&v)) return Usage("--screenshot needs FRAME=PATH");
+      const char* eq = std::strchr(v, '=');
+      if (eq == nullptr || eq[1] == '\0') return Usage("--screenshot needs FRAME=PATH");
+      const std::string frameText(v, eq);
+      if (!ParseNumber(frameText.c_str(), &n, 1)) return Usage("bad --screenshot frame");
+      run.shots.push_back(Shot{n, eq + 1});
+    } else if (arg == "--trace") {
+      if (!value(&tracePath)) return Usage("--trace needs a file");
+    } else if (arg == "--audio") {
+      if (!value(&audio)) return Usage("--audio needs a file");
+    } else {
+      return Usage(("unknown option " + arg).c_str());
+    }
+  }
+  if (tracePath != nullptr) {
+    run.trace = std::fopen(tracePath, "w");
+    if (run.trace == nullptr) {
+      std::fprintf(stderr, "skyward-replay: cannot write %s\n", tracePath);
+      return 2;
+    }
+  }
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  if (audio != nullptr) {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", audio, 1);
+    run.realTime = true;
+  } else {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+  }
+  zuSystem::SetClock(VirtualTicks, VirtualSleep);
+  options.beforeFrame = BeforeFrame;
+  options.afterFrame = AfterFrame;
+  const int status = GameMain(options);
+  zuSystem::SetClock(nullptr, nullptr);
+  if (run.trace != nullptr) std::fclose(run.trace);
+  if (status != 0) return status;
+  return run.failures == 0 ? 0 : 1;
+}

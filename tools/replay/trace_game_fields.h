@@ -1,0 +1,6 @@
+// The trace fields that belong to game modules, kept in one place.
+#pragma once
+#include <cstdio>
+
+// Writes `,"stageClock":…` and the other game-owned fields of one trace line.
+void WriteGameTraceFields(std::FILE* out);
