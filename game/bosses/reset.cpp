@@ -4,6 +4,7 @@
 #include "game/bosses/bosscore.h"
 #include "game/enemies/enemy.h"
 #include "game/flow/scene.h"
+#include "game/flow/stage.h"
 #include "game/player/score.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
@@ -46,6 +47,7 @@ void FullReset() {
   playerAlive = 1;
   bombActive = 0;
   controlLocked = 0;
+  stageClock = 0.0f;
   playerVX = 0.0f;
   playerVY = 0.0f;
   bankFrame = 3;

@@ -8,6 +8,7 @@
 #include "game/enemies/enemy.h"
 #include "game/flow/catalogue.h"
 #include "game/flow/scene.h"
+#include "game/flow/stage.h"
 #include "game/player/score.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
@@ -117,6 +118,7 @@ void Dirty() {
   playerAlive = 0;
   bombActive = 1;
   controlLocked = 1;
+  stageClock = 5000.0f;
   playerVX = 140.0f;
   bankFrame = 6;
   bankStep = -1;
@@ -153,6 +155,7 @@ void ExpectClean() {
   EXPECT_EQ(playerAlive, 1);
   EXPECT_EQ(bombActive, 0);
   EXPECT_EQ(controlLocked, 0);
+  EXPECT_EQ(stageClock, 0.0f);
   EXPECT_EQ(playerVX, 0.0f);
   EXPECT_EQ(bankFrame, 3);
   EXPECT_EQ(bankStep, 0);
