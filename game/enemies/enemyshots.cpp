@@ -91,9 +91,10 @@ void MoveAimed(int group) {
   for (int i = 0; i < count; ++i) {
     AimedShotSlot& s = g.shots[i];
     if (s.active != 0) {
-      double step = static_cast<double>(s.speed) * frameSeconds;
-      s.y = static_cast<float>(s.y + std::sin(static_cast<double>(s.angle)) * step);
-      s.x = static_cast<float>(s.x + std::cos(static_cast<double>(s.angle)) * step);
+      // In double, left to right, as sin(angle) * speed * frameSeconds reads.
+      double angle = s.angle;
+      s.y = static_cast<float>(s.y + std::sin(angle) * s.speed * frameSeconds);
+      s.x = static_cast<float>(s.x + std::cos(angle) * s.speed * frameSeconds);
     }
     if (s.x + ENEMY_SHOT_SIZE < 0.0f || s.x > PLAYFIELD_RIGHT || s.y + ENEMY_SHOT_SIZE < 0.0f ||
         s.y > PLAYFIELD_BOTTOM || bombActive == 1) {
