@@ -63,18 +63,6 @@ TEST_F(SmallEnemies, FixedSpawnXDrawsOnlySpeedsAndUnusedVxIsStillDrawn) {
   EXPECT_EQ(zak6Slots[1].x, static_cast<float>(r[3] % 380 + 100));
 }
 
-TEST_F(SmallEnemies, SpawnRefillsOnlyIdleSlots) {
-  SpawnZak18();
-  zak18Slots[1].active = 0;
-  float keep0 = zak18Slots[0].x;
-  uint32_t before = zuSystem::RandomState();
-  SpawnZak18();
-  EXPECT_EQ(zak18Slots[0].x, keep0);
-  EXPECT_EQ(zak18Slots[1].active, 1);
-  EXPECT_EQ(zak18Slots[1].y, -100.0f);
-  EXPECT_NE(zuSystem::RandomState(), before);
-}
-
 TEST_F(SmallEnemies, MoveKeepsExactly480AndParksBeyond) {
   SpawnZak2();
   zak2Slots[0].y = 479.0f;
@@ -182,17 +170,6 @@ TEST_F(SmallEnemies, ExplosionCutShortByTheBottomIsInheritedByTheNextSpawn) {
   std::vector<std::pair<int, int>> expected = {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}};
   EXPECT_EQ(shown, expected);
   EXPECT_EQ(zak6Slots[0].active, 0);
-}
-
-TEST_F(SmallEnemies, ParkedExplosionFinishesWithoutRespawn) {
-  SpawnZak10();
-  HitZak10(2);
-  zak10Slots[2].y = 490.0f;
-  MoveZak10();
-  EXPECT_EQ(zak10Slots[2].active, 0);
-  std::vector<std::pair<int, int>> shown = DrawOut(FAMILY_ZAK10, 2, 100);
-  EXPECT_EQ(shown.size(), 15u);
-  EXPECT_EQ(zak10Slots[2].exploding, 0);
 }
 
 TEST_F(SmallEnemies, ResetParksEverythingAndGivesZak8RandomSpeeds) {

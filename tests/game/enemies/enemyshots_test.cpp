@@ -112,14 +112,6 @@ TEST_F(EnemyShots, SpareDrawsComeBeforeTheSpeed) {
   EXPECT_EQ(zak10Shots[1].speed, static_cast<float>(r[3] % 100 + 100));
 }
 
-TEST_F(EnemyShots, RefireOnlyFillsIdleSlots) {
-  PlaceZak6(200.0f, 100.0f);
-  FireZak6Shots();
-  uint32_t state = zuSystem::RandomState();
-  FireZak6Shots();
-  EXPECT_EQ(zuSystem::RandomState(), state);
-}
-
 TEST_F(EnemyShots, ShotFromParkedEnemyIsParkedAtItsFirstMove) {
   FireZak8Shots();  // every ZAK8 slot is idle and parked
   EXPECT_EQ(zak8Shots[0].active, 1);

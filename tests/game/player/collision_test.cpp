@@ -203,15 +203,6 @@ TEST_F(Collision, FragmentsHitEveryFrameAndAreNeverUsedUp) {
   EXPECT_EQ(score, 20);  // ZAK18's bomb window starts at -5
 }
 
-TEST_F(Collision, FragmentLeavingTheFieldIsParkedAndNotTested) {
-  Place(zak2Slots[0], 0.0f, 100.0f);
-  BombFragment& f = Lay(0, -21, 100);
-  CollideBomb();
-  EXPECT_EQ(f.active, 0);
-  EXPECT_EQ(f.x, -500);
-  EXPECT_EQ(score, 0);
-}
-
 TEST_F(Collision, BossRowsComeLastAndTakeDamageByFrameTime) {
   boss1.x = 200.0f;
   boss1.y = 50.0f;
