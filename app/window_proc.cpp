@@ -149,6 +149,8 @@ void DispatchEvent(const SDL_Event& e) {
 namespace zuSystem {
 
 int Shutdown() {
+  // An [ESC] repeat still queued behind the first must not release twice.
+  if (shutdownState == 2) return 1;
   zuDraw::CloseScreen();  // fonts and joysticks go with it
   zuSound::Release();
   ++libraryReleases;

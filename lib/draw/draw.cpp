@@ -200,6 +200,9 @@ const char* VideoDriver() {
 }
 
 int OpenWindow(const char* caption, int driverChosen) {
+  // Events posted while dispatching (the close request after [ESC]) must be seen
+  // before the next frame, not one poll cycle later.
+  SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     return ScreenFailure("DirectDrawが使用できません");
   }

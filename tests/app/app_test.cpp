@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "app/game_main.h"
+#include "app/window_proc.h"
+#include "game/flow/scene.h"
+#include "lib/draw/zuDrawInternal.h"
+#include "lib/input/zuInput.h"
+#include "lib/input/zuInputSdl.h"
+#include "lib/system/zuSystem.h"
+#include "lib/system/zuSystemSdl.h"
+
+namespace {
+
+// ---- first-frame rule -------------------------------------------------------
+
+struct Call {
+  int scene, entered;
+};
+std::vector<Call> calls;
+// What the recorded scene does on a given call (by index), to change scene.
+int changeAtCall = -1;
+int changeTo = 0;
+
+void Record(int s) {
+  calls.push_back({s, sceneEntered});
+  if (static_cast<int>(calls.size()) - 1 == changeAtCall) {
+    scene = changeTo;
+    previousScene = 0;
+  }
+}
+
+void Frames(int n) {
+  for (int i = 0; i < n; ++i) RunFrame(Record);
+}
+
+struct FirstFrame : testing::Test {
+  void SetUp() override {
+    calls.clear();
+    changeAtCall = -1;
+    scene = 1;
+    previousScene = 0;
+    sceneEntered = 0;
+  }
+};
+
+}  // namespace
+
+TEST_F(FirstFrame, FirstFrameOfTheRunThenNotAgain) {
+  Frames(3);
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0].scene, 1);
+  EXPECT_EQ(calls[0].entered, 1);
+  EXPECT_EQ(calls[1].entered, 0);
+  EXPECT_EQ(calls[2].entered, 0);
+}
+
+TEST_F(FirstFrame, ChangeTakesEffectOnTheNextFrame) {
+  changeAtCall = 1;
+  changeTo = 11;
+  Frames(4);
+  EXPECT_EQ(calls[1].scene, 1);
+  EXPECT_EQ(calls[2].scene, 11);
+  EXPECT_EQ(calls[2].entered, 1);
+  EXPECT_EQ(calls[3].entered, 0);
+}
+
+TEST_F(FirstFrame, SceneRestartingItselfGetsAnotherFirstFrame) {
+  scene = 3;
+  changeAtCall = 2;
+  changeTo = 3;
+  Frames(5);
+  EXPECT_EQ(calls[0].entered, 1);
+  EXPECT_EQ(calls[1].entered, 0);
+  EXPECT_EQ(calls[2].entered, 0);
+  EXPECT_EQ(calls[3].entered, 1);
+  EXPECT_EQ(calls[3].scene, 3);
+  EXPECT_EQ(calls[4].entered, 0);
+}
+
+// ---- event dispatch ---------------------------------------------------------
+
+namespace {
+
+SDL_Event Key(bool down, SDL_Keycode sym, bool repeat = false, Uint16 mod = KMOD_NONE) {
+  SDL_Event e{};
+  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  e.key.repeat = repeat ? 1 : 0;
+  e.key.keysym.sym = sym;
+  e.key.keysym.mod = mod;
+  return e;
+}
+
+SDL_Event Window(Uint8 what) {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = what;
+  return e;
+}
+
+struct Dispatch : testing::Test {
+  void SetUp() override {
+    ResetWindowState();
+    zuSystem::ClearKeyTable();
+    lastKey = 0;
+    paused = 0;
+    continuePrompt = 0;
+  }
+};
+
+}  // namespace
+
+TEST_F(Dispatch, LastKeyFollowsTheMostRecentPressUntilItsRelease) {
+  DispatchEvent(Key(true, SDLK_a));
+  DispatchEvent(Key(true, SDLK_b));
+  DispatchEvent(Key(false, SDLK_a));
+  EXPECT_EQ(lastKey, 'B');
+  EXPECT_TRUE(zuSystem::IsKeyDown('B'));
+  EXPECT_FALSE(zuSystem::IsKeyDown('A'));
+  DispatchEvent(Key(true, SDLK_a));
+  DispatchEvent(Key(false, SDLK_b));
+  EXPECT_EQ(lastKey, 'A');
+  DispatchEvent(Key(false, SDLK_a));
+  EXPECT_EQ(lastKey, 0);
+  // Right Shift is the same key to the game.
+  DispatchEvent(Key(true, SDLK_RSHIFT));
+  EXPECT_EQ(lastKey, VK_SHIFT);
+  EXPECT_TRUE(zuSystem::IsKeyDown(VK_SHIFT));
+}
+
+TEST_F(Dispatch, PauseTogglesOncePerRepeatButNotDuringTheContinueQuestion) {
+  DispatchEvent(Key(true, SDLK_s));
+  EXPECT_EQ(paused, 1);
+  DispatchEvent(Key(true, SDLK_s, true));
+  DispatchEvent(Key(true, SDLK_s, true));
+  EXPECT_EQ(paused, 1);  // three downs: on, off, on
+  DispatchEvent(Key(false, SDLK_s));
+  continuePrompt = 1;
+  DispatchEvent(Key(true, SDLK_s));
+  EXPECT_EQ(paused, 1);
+  EXPECT_EQ(lastKey, 'S');  // still the held key
+}
+
+TEST_F(Dispatch, SystemKeysDoNothing) {
+  DispatchEvent(Key(true, SDLK_LALT));
+  DispatchEvent(Key(true, SDLK_F4, false, KMOD_LALT));
+  DispatchEvent(Key(true, SDLK_F10));
+  DispatchEvent(Key(true, SDLK_s, false, KMOD_LALT));
+  EXPECT_EQ(lastKey, 0);
+  EXPECT_EQ(paused, 0);
+  EXPECT_EQ(shutdownState, 0);
+  EXPECT_EQ(quitPosted, 0);
+}
+
+TEST_F(Dispatch, ActivationRestartsTheFrameMeasure) {
+  DispatchEvent(Window(SDL_WINDOWEVENT_FOCUS_LOST));
+  EXPECT_EQ(appActive, 0);
+  EXPECT_EQ(cursorShown, 1);
+  frameSeconds = 5.0f;
+  previousTick = 0;
+  DispatchEvent(Window(SDL_WINDOWEVENT_FOCUS_GAINED));
+  EXPECT_EQ(appActive, 1);
+  EXPECT_EQ(frameSeconds, 0.0f);
+  EXPECT_EQ(previousTick, zuSystem::GetTickCount());
+  DispatchEvent(Window(SDL_WINDOWEVENT_MINIMIZED));
+  EXPECT_EQ(appActive, 0);
+}
+
+// ---- shutdown ---------------------------------------------------------------
+
+namespace {
+
+struct ShutdownMachine : Dispatch {
+  void SetUp() override {
+    Dispatch::SetUp();
+    ASSERT_EQ(zuDraw::OpenWindow("Skyward Run", 1), 1);
+    ASSERT_EQ(zuDraw::Screen(640, 480, 1), 1);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  }
+  void TearDown() override {
+    zuDraw::CloseScreen();
+    zuDraw::DestroyWindow();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+  // Dispatches what is queued, as the main loop does before any frame.
+  static void Drain() {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) DispatchEvent(e);
+  }
+};
+
+}  // namespace
+
+TEST_F(ShutdownMachine, EscapeReleasesOnceThenClosesTheWindow) {
+  DispatchEvent(Key(true, SDLK_ESCAPE));
+  EXPECT_EQ(shutdownState, 2);
+  EXPECT_EQ(libraryReleases, 1);
+  EXPECT_EQ(zuDraw::ScreenReady(), 0);
+  EXPECT_NE(mainWindow, nullptr);
+  EXPECT_EQ(quitPosted, 0);
+  Drain();  // the close request it posted
+  EXPECT_EQ(libraryReleases, 1);
+  EXPECT_EQ(mainWindow, nullptr);
+  EXPECT_EQ(quitPosted, 1);
+  // A repeated [ESC] still in the queue releases nothing again.
+  DispatchEvent(Key(true, SDLK_ESCAPE, true));
+  Drain();
+  EXPECT_EQ(libraryReleases, 1);
+}
+
+TEST_F(ShutdownMachine, CloseRequestGoesThroughStateOne) {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  DispatchEvent(Window(SDL_WINDOWEVENT_CLOSE));
+  EXPECT_EQ(shutdownState, 2);
+  EXPECT_EQ(libraryReleases, 1);
+  EXPECT_EQ(mainWindow, nullptr);
+  EXPECT_EQ(quitPosted, 1);
+  // SDL follows the last window's close with a quit event: no second release.
+  DispatchEvent(quit);
+  Drain();
+  EXPECT_EQ(libraryReleases, 1);
+}
