@@ -226,3 +226,16 @@ TEST_F(ShutdownMachine, CloseRequestGoesThroughStateOne) {
   Drain();
   EXPECT_EQ(libraryReleases, 1);
 }
+
+TEST_F(ShutdownMachine, RenderResetEventKeepsThePresentWorking) {
+  zuDraw::Flip();
+  const long presents = zuDraw::PresentCount();
+  SDL_Event reset{};
+  reset.type = SDL_RENDER_DEVICE_RESET;
+  DispatchEvent(reset);
+  zuDraw::Flip();
+  EXPECT_EQ(zuDraw::PresentCount(), presents + 1);
+  // Exposed while nothing presents: the last frame is shown again.
+  DispatchEvent(Window(SDL_WINDOWEVENT_EXPOSED));
+  EXPECT_EQ(zuDraw::PresentCount(), presents + 2);
+}

@@ -139,3 +139,17 @@ TEST_F(Objects, ScreenObjectsExistWithKeyZero) {
   }
   EXPECT_EQ(zuDraw::BackSurface()->format->format, static_cast<Uint32>(SDL_PIXELFORMAT_RGB565));
 }
+
+TEST(ScreenFailure, NoWindowIsReportedAndLoadsStaySilent) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(zuDraw::Screen(640, 480, 1), 0);
+  EXPECT_EQ(zuDraw::ScreenReady(), 0);
+  EXPECT_EQ(zuDraw::LoadObject("TITLE.BMP", 2), 0);
+  zuDraw::Clear();
+  zuDraw::Flip();
+  EXPECT_EQ(zuDraw::PutObject(200, 10, 2, 0, 0, 4, 4), 0);
+  zuDraw::DrawCaption(0, 460, "x");
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("zuDraw::Screen : DirectDrawが使用できません\n"), std::string::npos) << err;
+  EXPECT_EQ(err.find("LoadObject"), std::string::npos) << err;
+}
