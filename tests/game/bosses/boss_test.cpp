@@ -333,15 +333,6 @@ TEST_F(Bosses, DamagePerSecondDoesNotDependOnFrameRate) {
   }
 }
 
-TEST_F(Bosses, HitFlagIsClearedByTheNextDraw) {
-  StrikeBoss1(BOSS_CENTRE_SHOT);
-  EXPECT_EQ(boss1.hitFlag, 1);
-  EXPECT_EQ(boss1.flashLatch, 0);
-  DrawBoss1();
-  EXPECT_EQ(boss1.hitFlag, 0);
-  EXPECT_EQ(boss1.flashLatch, 1);
-}
-
 // --- death -----------------------------------------------------------------------
 
 TEST_F(Bosses, ExplosionsLandWhereTheDrawsSay) {

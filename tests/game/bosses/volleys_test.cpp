@@ -107,14 +107,6 @@ TEST_F(BossVolleys, SecondBossV5SeventhGroupComesAt300) {
   EXPECT_EQ(v4[6], 280);
 }
 
-TEST_F(BossVolleys, CounterWrapsAfterPeriodCalls) {
-  const CountedVolley& f = boss1V2Family;  // period 1100
-  for (int i = 0; i < 1099; ++i) FireCounted(f, boss);
-  EXPECT_EQ(f.slots[0].counter, 1099);
-  FireCounted(f, boss);
-  EXPECT_EQ(f.slots[49].counter, 0);
-}
-
 TEST_F(BossVolleys, FirstBossV7FifthGroupLastSlotStartsLower) {
   const CountedVolley& f = boss1V7Family;
   LaunchCounts(f, boss, 400);
@@ -298,16 +290,6 @@ TEST_F(BossVolleys, RingLeavesAtItsOwnBounds) {
   EXPECT_EQ(s[3].active, 0);
   EXPECT_EQ(s[4].active, 0);
   EXPECT_FLOAT_EQ(s[1].x, -500.0f);
-}
-
-TEST_F(BossVolleys, RingTwoHasTenRingsThirtyCallsApart) {
-  FireRingTo(boss2R2Family, boss, 299);
-  EXPECT_EQ(boss2R2[9 * 36].active, 0);
-  EXPECT_EQ(boss2R2[8 * 36 + 35].active, 1);
-  FireRing(boss2R2Family, boss);
-  EXPECT_EQ(boss2R2[359].active, 1);
-  FireRingTo(boss2R2Family, boss, 40);  // counter wraps at 340
-  EXPECT_EQ(boss2R2[0].counter, 0);
 }
 
 }  // namespace
