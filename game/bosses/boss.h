@@ -131,7 +131,6 @@ enum BossWeapon { BOSS_CENTRE_SHOT = 0, BOSS_SIDE_SHOT = 1, BOSS_BOMB_FRAGMENT =
 constexpr float BOSS_CENTRE_SHOT_DAMAGE = 60.0f;
 constexpr float BOSS_SIDE_SHOT_DAMAGE = 40.0f;
 constexpr float BOSS_BOMB_FRAGMENT_DAMAGE = 15.0f;
-constexpr int BOSS_STRIKE_POINTS = 20;
 
 // 1 when a projectile of that weapon at (sx, sy) strikes the boss this frame.
 int Boss1Struck(int weapon, int sx, int sy);
