@@ -439,7 +439,20 @@ void Flip() {
     OnRenderReset();
     return;
   }
-  SDL_UpdateTexture(frontTexture, nullptr, backSurface->pixels, backSurface->pitch);
+  // Lock and copy rather than SDL_UpdateTexture: where the renderer has no RGB565
+  // textures, the update would allocate a conversion buffer on every frame.
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(frontTexture, nullptr, &pixels, &pitch) == 0) {
+    const size_t rowBytes = static_cast<size_t>(backSurface->w) * 2;
+    for (int y = 0; y < backSurface->h; ++y) {
+      std::memcpy(static_cast<Uint8*>(pixels) + static_cast<size_t>(y) * pitch,
+                  static_cast<const Uint8*>(backSurface->pixels) +
+                      static_cast<size_t>(y) * backSurface->pitch,
+                  rowBytes);
+    }
+    SDL_UnlockTexture(frontTexture);
+  }
   Represent();
 }
 

@@ -36,7 +36,7 @@ struct TextSlot {
   const TTF_Font* font;
   uint32_t fg, bg;
   int transparent;
-  char text[256];
+  char text[512];
 };
 constexpr int TEXT_SLOTS = 32;
 TextSlot textSlots[TEXT_SLOTS];
