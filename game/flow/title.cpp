@@ -15,7 +15,7 @@ int titleCounter = 0;
 
 const char TITLE_HELP_LINE[] =
     "[ESC]:終了/[SPACE]:ゲーム開始/カーソルキー:自機の移動/[Z][X]:弾の発射/"
-    "  Skyward Run - made by the Skyward Run team with SDL2";
+    "  (C) 2026 the Skyward Run team";
 
 namespace {
 

@@ -1,18 +1,20 @@
 #include "tools/replay/trace_game_fields.h"
 
-// Game-owned state of one frame. Each field reads its module's global once
-// that module is wired in here; until then it is written as null.
+#include "game/bosses/boss.h"
+#include "game/flow/catalogue.h"
+#include "game/flow/stage.h"
+#include "game/player/score.h"
+#include "game/player/ship.h"
+
+// Game-owned state of one frame. Floats are written with fixed decimals so that
+// the same run gives the same text on every machine.
 void WriteGameTraceFields(std::FILE* out) {
-  std::fputs(",\"stageClock\":null"
-             ",\"score\":null"
-             ",\"hiScore\":null"
-             ",\"energy\":null"
-             ",\"bombs\":null"
-             ",\"playerX\":null"
-             ",\"playerY\":null"
-             ",\"playerAlive\":null"
-             ",\"gameOverShown\":null"
-             ",\"boss1HitPoints\":null"
-             ",\"boss2HitPoints\":null",
-             out);
+  std::fprintf(out,
+               ",\"stageClock\":%.4f,\"score\":%d,\"hiScore\":%d,\"energy\":%d,\"bombs\":%d"
+               ",\"playerX\":%.4f,\"playerY\":%.4f,\"playerAlive\":%d,\"gameOverShown\":%d"
+               ",\"boss1HitPoints\":%.4f,\"boss2HitPoints\":%.4f",
+               static_cast<double>(stageClock), score, hiScore, energy, bombs,
+               static_cast<double>(playerX), static_cast<double>(playerY), playerAlive,
+               gameOverShown, static_cast<double>(boss1.hitPoints),
+               static_cast<double>(boss2.hitPoints));
 }
