@@ -49,55 +49,47 @@ Rgb SeaAt(int x, int y) {
   return c;
 }
 
-// Stage 2: the hull of a space station at dusk: plating, a trench with lights, pipes.
-Rgb HullAt(int x, int y) {
-  const int yw = Wrap(y);
-  const int plate = 40;
-  int row = yw / plate, col = (x + (row % 2) * 20) / plate;
-  int px = (x + (row % 2) * 20) % plate, py = yw % plate;
-  float tone = Hash01(uint32_t(col), uint32_t(row), 21);
-  float grime = Fbm(float(x), float(y), 60, 4, kPeriod, 22);
-  Rgb c = Mix({40, 40, 60}, {60, 58, 82}, tone * 0.6f + grime * 0.4f);
-  // plate seams: a dark line with a lit edge under it
-  if (px == 0 || py == 0) c = {24, 24, 38};
-  else if (px == 1 || py == 1) c = Mix(c, {84, 82, 108}, 0.5f);
-  // a few rivets in the plate corners
-  if ((px == 4 || px == plate - 4) && (py == 4 || py == plate - 4)) c = Mix(c, {96, 94, 120}, 0.6f);
-  // raised modules, one in some 120 × 120 blocks
-  int bx = x / 120, by = yw / 120;
-  if (Hash01(uint32_t(bx), uint32_t(by), 23) > 0.45f) {
-    int mx0 = bx * 120 + 14 + int(Hash01(bx, by, 24) * 30), my0 = by * 120 + 16;
-    int mw = 50 + int(Hash01(bx, by, 25) * 30), mh = 70;
-    int lx = x - mx0, ly = yw - my0;
-    if (lx >= 0 && ly >= 0 && lx < mw && ly < mh) {
-      c = Mix({56, 54, 80}, {66, 64, 92}, Hash01(bx, by, 26));
-      if (lx < 2 || ly < 2) c = {98, 96, 124};
-      if (lx >= mw - 2 || ly >= mh - 2) c = {30, 28, 46};
-      if (ly > 10 && ly < mh - 10 && (lx - 8) % 10 < 5 && lx > 6 && lx < mw - 6) c = Scale(c, 0.75f);  // vents
-    } else if (lx >= 2 && ly >= 2 && lx < mw + 6 && ly < mh + 6 && (lx >= mw || ly >= mh)) {
-      c = Scale(c, 0.65f);  // its shadow, down and to the right
-    }
+// Stage 2: a desert at dusk: long dunes with steep lee sides, mesas and a dry
+// river bed, lit low from the top left.
+float Dune(float phase) {
+  float f = phase - std::floor(phase);
+  return f < 0.75f ? Smooth(0, 0.75f, f) : Smooth(1, 0.75f, f);
+}
+
+float DuneHeight(float x, float y) {
+  float warp = Fbm(x, y, 120, 3, kPeriod, 31) * 150;
+  // whole numbers of crests per tile in y keep the pattern periodic
+  float a = Dune(x / 80.0f + (y + warp) / 40.0f);
+  float b = Dune(-x / 130.0f + (y - warp * 0.6f) / 60.0f);
+  float mix = Smooth(0.35f, 0.65f, Fbm(x + 700, y, 160, 2, kPeriod, 38));
+  return (a * (1 - mix) + b * mix * 0.8f) * (0.5f + 0.6f * Fbm(x + 300, y, 60, 2, kPeriod, 32)) * 7;
+}
+
+Rgb DesertAt(int x, int y) {
+  const float fx = float(x), fy = float(y);
+  float h = DuneHeight(fx, fy);
+  float lit = (DuneHeight(fx - 1, fy - 1) - h);  // > 0: facing away from the light
+  Rgb sun{150, 96, 70}, shade{52, 36, 70};
+  Rgb c = Mix(sun, shade, Clamp01(0.42f + lit * 0.8f));
+  float grain = Fbm(fx, fy, 4, 2, kPeriod, 33);
+  c = Scale(c, 0.92f + grain * 0.12f);
+  // mesas: flat tops, dark cliffs on the side away from the light
+  float m = Fbm(fx + 900, fy, 96, 4, kPeriod, 34);
+  float mL = Fbm(fx + 900 - 3, fy - 3, 96, 4, kPeriod, 34);
+  if (m > 0.66f) {
+    c = Mix({112, 74, 62}, {132, 90, 72}, Fbm(fx, fy, 12, 2, kPeriod, 35));
+    if (mL < 0.66f) c = {168, 116, 88};  // sunlit rim
+    c = Scale(c, 0.85f + 0.15f * Smooth(0.66f, 0.8f, m));
+  } else if (m > 0.6f && mL > m) {
+    c = Mix(c, {36, 26, 52}, 0.7f);  // cliff shadow below and right of a mesa
   }
-  // the central trench
-  int tx = x - 168;
-  if (tx >= 0 && tx < 44) {
-    c = Mix({22, 22, 36}, {34, 32, 52}, Fbm(float(x), float(y), 30, 2, kPeriod, 27));
-    if (tx < 3) c = {16, 16, 28};
-    if (tx > 40) c = {70, 68, 92};
-    if ((yw % 60) < 3 && (tx == 8 || tx == 35)) c = {170, 120, 70};  // guide lights
-  }
-  // pipes along both sides
-  for (int pipe : {52, 318}) {
-    int d = x - pipe;
-    if (d >= 0 && d < 8) {
-      float lit = 1 - std::fabs(d - 2.5f) / 5;
-      c = Mix({34, 40, 58}, {92, 104, 128}, Clamp01(lit));
-      if (yw % 80 < 4) c = Scale(c, 0.7f);  // couplings
-    }
-  }
-  // dusk light falling across the hull
-  float glow = 0.85f + 0.15f * Fbm(float(x), float(y), 240, 2, kPeriod, 28);
-  return Scale(c, glow);
+  // a dry river bed winding down the tile
+  float river = std::fabs(fx - 190 - 90 * (Fbm(0, fy, 160, 3, kPeriod, 36) - 0.5f) * 2.4f);
+  if (river < 7) c = Mix(c, {96, 70, 74}, Smooth(7, 2, river) * 0.5f);
+  // scrub
+  if (Hash01(uint32_t(x), uint32_t(Wrap(y)), 37) > 0.9975f) c = {58, 66, 46};
+  // the dusk sky's glow lies over everything
+  return Mix(c, {70, 40, 90}, 0.18f);
 }
 
 }  // namespace
@@ -110,7 +102,7 @@ Image MakeBACK1() {
 
 Image MakeBACK2() {
   Image img(380, 480);
-  FillAll(img, HullAt);
+  FillAll(img, DesertAt);
   return img;
 }
 
