@@ -32,7 +32,7 @@ Rgb SeaAt(int x, int y) {
     c = {128, 116, 86};  // beach
   } else {
     float forest = Fbm(fx + 500, fy, 30, 3, kPeriod, 13);
-    c = Mix({40, 78, 44}, {28, 58, 36}, Smooth(0.4f, 0.65f, forest));
+    c = Mix({52, 74, 48}, {36, 56, 40}, Smooth(0.4f, 0.65f, forest));
     c = Mix(c, {86, 92, 62}, Smooth(0.75f, 0.85f, e));  // bare hill tops
     c = Scale(c, std::clamp(1.0f + slope * 0.9f, 0.7f, 1.3f));
   }
@@ -46,7 +46,8 @@ Rgb SeaAt(int x, int y) {
     Rgb cc = Mix({96, 106, 126}, {142, 150, 166}, Clamp01(0.5f + lit * 25));
     c = Mix(c, cc, a * 0.75f);
   }
-  return c;
+  // seen through a lot of air: hazier and darker than anything flying over it
+  return Mix(Scale(c, 0.8f), {34, 46, 70}, 0.2f);
 }
 
 // Stage 2: a desert at dusk: long dunes with steep lee sides, mesas and a dry

@@ -2,6 +2,7 @@
 // exactly where the game launches their shots from (the shot's top-left corner plus
 // half its size), and the armoured core is where the player's shots take effect.
 #include <cmath>
+#include <vector>
 
 #include "tools/assetgen/assets.h"
 #include "tools/assetgen/painter.h"
@@ -27,6 +28,8 @@ Image MakeBOS11() {
   Painter p(380, 380);
   p.centreX = 190;
   p.shadowDepth = 0.55f;
+  p.exposure = 0.86f;
+  p.weathering = 0.18f;
   // engines at the back
   p.Pair({{204, 2}, {228, 2}, {232, 30}, {204, 30}}, M_ARMOR_DARK, 1, 3, 2);
   p.Pair({{208, 2}, {224, 2}, {224, 6}, {208, 6}}, M_GLOW_ORANGE, 3.5f, 1, 0.6f);
@@ -52,6 +55,10 @@ Image MakeBOS11() {
   // hull
   p.Sym({{190, 4}, {212, 8}, {236, 24}, {250, 60}, {254, 168}, {246, 236}, {228, 270}, {206, 290}, {190, 296}}, M_ARMOR,
         2, 10, 6, true);
+  // red flanks and a dark spine
+  p.Paint({{236, 62}, {249, 60}, {253, 168}, {240, 168}}, M_RED);
+  p.Paint({{144, 62}, {131, 60}, {127, 168}, {140, 168}}, M_RED);
+  p.Paint({{176, 230}, {204, 230}, {214, 262}, {166, 262}}, M_ARMOR_DARK);
   p.Sym({{190, 56}, {206, 60}, {214, 90}, {190, 94}}, M_ARMOR_DARK, 7.5f, 2, 1.5f);
   PanelRows(p, 140, 240, 100, 250, 25);
   p.Groove({190, 96}, {190, 124}, 0.8f);
@@ -87,6 +94,8 @@ Image MakeBOS21() {
   Painter p(380, 380);
   p.centreX = 190;
   p.shadowDepth = 0.55f;
+  p.exposure = 0.86f;
+  p.weathering = 0.18f;
   // the claw arc with its eight laser emitters
   static const Pt arc[] = {{28, 70}, {55, 118}, {95, 168}, {135, 198}, {175, 218}};
   for (int i = 0; i + 1 < 5; ++i) {
@@ -108,6 +117,20 @@ Image MakeBOS21() {
   for (int i = 0; i < 12; ++i) {
     float a = i * 3.14159265f / 6;
     p.Groove({190 + std::cos(a) * 50, 130 + std::sin(a) * 50}, {190 + std::cos(a) * 92, 130 + std::sin(a) * 94}, 0.8f);
+  }
+  // violet panels round the rim, every other segment
+  for (int i = 0; i < 12; i += 2) {
+    float a0 = i * 3.14159265f / 6, a1 = (i + 1) * 3.14159265f / 6;
+    std::vector<Pt> wedge;
+    for (int k = 0; k <= 6; ++k) {
+      float a = a0 + (a1 - a0) * k / 6;
+      wedge.push_back({190 + std::cos(a) * 98, 130 + std::sin(a) * 100});
+    }
+    for (int k = 6; k >= 0; --k) {
+      float a = a0 + (a1 - a0) * k / 6;
+      wedge.push_back({190 + std::cos(a) * 74, 130 + std::sin(a) * 75});
+    }
+    p.Paint(wedge, M_VIOLET);
   }
   p.Ellipse(190, 130, 52, 52, M_ARMOR_DARK, 14, 3);
   // tower at the back
@@ -149,6 +172,8 @@ Image MakeBOS111() {
   Painter p(480, 480);
   p.centreX = 240;
   p.shadowDepth = 0.55f;
+  p.exposure = 0.86f;
+  p.weathering = 0.18f;
   // outriggers
   p.Pair({{330, 150}, {400, 170}, {420, 220}, {416, 330}, {396, 360}, {330, 350}}, M_ARMOR_DARK, 1, 6, 4);
   p.PairEllipse(404, 260, 12, 80, M_ARMOR, 4, 6);

@@ -161,6 +161,8 @@ Image MakeZAK18() {
 Image MakeZAK50() {
   Painter p(200, 160);
   p.centreX = 100;
+  p.exposure = 0.9f;
+  p.weathering = 0.15f;
   // engine block at the back
   p.Pair({{108, 4}, {124, 4}, {126, 22}, {108, 22}}, M_ARMOR_DARK, 0.5f, 2, 1.5f);
   p.Pair({{111, 2}, {121, 2}, {121, 5}, {111, 5}}, M_GLOW_ORANGE, 2.5f, 0.8f, 0.5f);
@@ -195,6 +197,8 @@ Image MakeZAK50() {
 Image MakeZAK51() {
   Painter p(200, 160);
   p.centreX = 100;
+  p.exposure = 0.9f;
+  p.weathering = 0.15f;
   // bridge wing between the hulls
   p.Sym({{100, 40}, {150, 44}, {150, 84}, {126, 96}, {100, 100}}, M_ARMOR_DARK, 1, 3, 2);
   // hulls

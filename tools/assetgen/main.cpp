@@ -10,6 +10,7 @@
 
 #include "tools/assetgen/assets.h"
 #include "tools/assetgen/audio.h"
+#include "tools/assetgen/icon.h"
 #include "tools/assetgen/text.h"
 
 namespace {
@@ -172,6 +173,7 @@ int main(int argc, char** argv) {
   if (!outDir.empty()) {
     ok = WriteBytes(outDir + "/SHOT.WAV", MakeShotWav()) && ok;
     ok = WriteBytes(outDir + "/BOM.WAV", MakeBomWav()) && ok;
+    ok = WriteIcons(outDir) && ok;
     for (const SongSource& s : kSongs) {
       std::string error;
       std::vector<uint8_t> smf = CompileSong(s.text, &error);

@@ -253,7 +253,9 @@ Image Painter::Render() const {
       Vec3 N = Norm({-dhdx, -dhdy, 1});
       N = Norm({N.x + tilt, N.y, N.z});
       float diff = N.x * L.x + N.y * L.y + N.z * L.z;
-      float t = diff * 0.98f - 0.02f;
+      float t = (diff * 0.98f - 0.02f) * exposure;
+      if (weathering > 0)
+        t += (Fbm(float(x) / S, float(y) / S, 12, 3, 0, 5) - 0.5f) * weathering;
       // Cast shadow from higher parts towards the light.
       for (int k = 1; k <= 6; ++k) {
         float hs = Hraw(x - int(k * 0.6f * S), y - int(k * 0.85f * S));

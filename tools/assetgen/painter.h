@@ -58,6 +58,8 @@ struct Painter {
   float bankRight = 1;
   float centreX = 0;     // axis for banking and mirroring
   float shadowDepth = 0.6f;
+  float exposure = 1;     // below 1 for darker, more contrasted large craft
+  float weathering = 0;   // mottling of the paint on large craft
 
   Painter(int width, int height);
 
