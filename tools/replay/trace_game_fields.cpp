@@ -2,6 +2,7 @@
 
 #include "game/bosses/boss.h"
 #include "game/flow/catalogue.h"
+#include "game/flow/scene.h"
 #include "game/flow/stage.h"
 #include "game/player/score.h"
 #include "game/player/ship.h"
@@ -12,9 +13,9 @@ void WriteGameTraceFields(std::FILE* out) {
   std::fprintf(out,
                ",\"stageClock\":%.4f,\"score\":%d,\"hiScore\":%d,\"energy\":%d,\"bombs\":%d"
                ",\"playerX\":%.4f,\"playerY\":%.4f,\"playerAlive\":%d,\"gameOverShown\":%d"
-               ",\"boss1HitPoints\":%.4f,\"boss2HitPoints\":%.4f",
+               ",\"boss1HitPoints\":%.4f,\"boss2HitPoints\":%.4f,\"plainBackground\":%d",
                static_cast<double>(stageClock), score, hiScore, energy, bombs,
                static_cast<double>(playerX), static_cast<double>(playerY), playerAlive,
                gameOverShown, static_cast<double>(boss1.hitPoints),
-               static_cast<double>(boss2.hitPoints));
+               static_cast<double>(boss2.hitPoints), plainBackground);
 }
