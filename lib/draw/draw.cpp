@@ -227,6 +227,14 @@ int OpenWindow(const char* caption, int driverChosen) {
     std::fprintf(stderr, "SDL: cannot create the window: %s\n", SDL_GetError());
     return 0;
   }
+  // The icon beside the program; without it the window simply keeps the default one.
+  char iconPath[4200];
+  FullPath("skyward-run.bmp", iconPath, sizeof iconPath);
+  if (SDL_Surface* icon = SDL_LoadBMP(iconPath)) {
+    SDL_SetColorKey(icon, SDL_TRUE, SDL_MapRGB(icon->format, 0, 0, 0));
+    SDL_SetWindowIcon(mainWindow, icon);
+    SDL_FreeSurface(icon);
+  }
   return 1;
 }
 
