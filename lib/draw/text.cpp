@@ -21,6 +21,7 @@ char fontFile[2][1024];
 int fontIndex[2];
 bool fontResolved[2];
 bool ttfUp = false;
+bool fcUp = false;
 
 struct FontSlot {
   TTF_Font* font;
@@ -57,6 +58,7 @@ void Resolve(int face) {
   fontResolved[face] = true;
   fontFile[face][0] = '\0';
   if (!FcInit()) return;
+  fcUp = true;
   FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(kFacePattern[face]));
   if (pattern == nullptr) return;
   FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
@@ -225,6 +227,9 @@ void ReleaseText() {
   currentFace = 1;
   if (ttfUp) TTF_Quit();
   ttfUp = false;
+  if (fcUp) FcFini();
+  fcUp = false;
+  fontResolved[0] = fontResolved[1] = false;
 }
 
 }  // namespace zuDraw

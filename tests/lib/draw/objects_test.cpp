@@ -23,7 +23,7 @@ std::string Capture(const std::function<void()>& f) {
 void WriteBytes(const std::string& name, const std::vector<unsigned char>& bytes) {
   FILE* f = std::fopen((Folder() + name).c_str(), "wb");
   ASSERT_NE(f, nullptr);
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
   std::fclose(f);
 }
 
