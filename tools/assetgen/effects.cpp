@@ -93,7 +93,7 @@ void Bolt(Image& img, float cx, float cy, float dx, float dy, float len, float w
 void Blast(Image& img, int ox, int oy, int s, float t, uint32_t seed, const Stop* ramp = kFire, int rampN = 6) {
   float R = s / 2.0f - 1;
   float cx = ox + s / 2.0f, cy = oy + s / 2.0f;
-  float fireR = R * (0.3f + 0.62f * Smooth(0, 0.45f, t));
+  float fireR = R * (0.36f + 0.56f * Smooth(0, 0.45f, t));
   float heat = 1.25f - 1.35f * t;
   float smokeR = R * (0.45f + 0.55f * Smooth(0.1f, 0.8f, t));
   float smokeAmount = Smooth(0.2f, 0.55f, t) * (1 - Smooth(0.75f, 1.0f, t) * 0.75f);
@@ -112,6 +112,14 @@ void Blast(Image& img, int ox, int oy, int s, float t, uint32_t seed, const Stop
       if (temp > 0.16f) {
         img.Set(x, y, Opaque(Gradient(ramp, rampN, Clamp01(temp))));
         continue;
+      }
+      // the shock ring racing out ahead of the fire in the first frames
+      if (t < 0.3f) {
+        float ringR = R * (0.45f + 1.6f * t), ring = 1 - std::fabs(d - ringR) / 1.6f;
+        if (ring > 0.2f && ringR < R) {
+          img.Set(x, y, Opaque(Gradient(ramp, rampN, 0.55f + 0.4f * ring * (1 - t / 0.3f))));
+          continue;
+        }
       }
       float puff = (1 - d / (smokeR * (0.75f + 0.5f * n2))) * 1.4f + (n2 - 0.5f) * 1.2f;
       if (smokeAmount > 0 && puff * smokeAmount > 0.32f) {
