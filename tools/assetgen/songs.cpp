@@ -42,7 +42,7 @@ track Bass ch 2 program 34 volume 100 pan 60 reverb 20
   [ $bDm $bBb $bF $bC $bDm $bBb $bGm $bA
     $bBb $bC $bDm $bDm $bBb $bC $bA $bA ]2 |
 track Strings ch 3 program 49 volume 84 pan 72 reverb 70
-  [ {o4 d f a}1 {o4 d f b-}1 {o4 c f a}1 {o4 c e g}1 {o4 d f a}1 {o4 d f b-}1 {o4 d g b-}1 {o4 c+ e a}1
+  q8 [ {o4 d f a}1 {o4 d f b-}1 {o4 c f a}1 {o4 c e g}1 {o4 d f a}1 {o4 d f b-}1 {o4 d g b-}1 {o4 c+ e a}1
     {o4 d f b-}1 {o4 c e g}1 {o4 d f a}1 {o4 d f a}1 {o4 d f b-}1 {o4 c e g}1 {o4 c+ e a}1 {o4 c+ e a}1 ]2 |
 track Drums ch 10 volume 96 reverb 40
   [ $drumX [$drum]6 $drumFill ]4 |
@@ -64,7 +64,7 @@ track Vibes ch 1 program 12 volume 100 pan 60 reverb 80
 track Bass ch 2 program 34 volume 92 pan 64 reverb 30
   o2 l2 [ a >e< f >c< c g g >d< a >e< f >c< d a e b ]2 |
 track Pad ch 3 program 90 volume 78 pan 70 reverb 90
-  [ {o4 c e a}1 {o4 c f a}1 {o4 c e g}1 {o4 d g b}1 {o4 c e a}1 {o4 c f a}1 {o4 d f a}1 {o4 d e g+}1 ]2 |
+  q8 [ {o4 c e a}1 {o4 c f a}1 {o4 c e g}1 {o4 d g b}1 {o4 c e a}1 {o4 c f a}1 {o4 d f a}1 {o4 d e g+}1 ]2 |
 track Drums ch 10 volume 70 reverb 50
   v60 [ l4 {k y} y {s y} y ]15 l8 {k y} y {s y} y s s n t |
 )";
@@ -103,6 +103,23 @@ macro bG
 macro hCD
   o2 l8 c c >c< c d d >d< d
 
+macro rEm
+  o4 l16 [e g b >e<]4
+macro rC
+  o4 l16 [e g >c e<]4
+macro rD
+  o4 l16 [f+ a >d f+<]4
+macro rB
+  o4 l16 [d+ f+ b >d+<]4
+macro rB7
+  o4 l16 [d+ a b >d+<]4
+macro rAm
+  o4 l16 [e a >c e<]4
+macro rG
+  o4 l16 [d g b >d<]4
+macro rCD
+  o4 l16 [e g >c e<]2 [f+ a >d f+<]2
+
 macro sA
   {o4 e g b}1 {o4 e g b}1 {o4 e g >c}1 {o4 f+ a >d}1 {o4 e g b}1 {o4 e g b}1 {o4 e g >c}2 {o4 f+ a >d}2
 macro dA
@@ -121,10 +138,16 @@ track Bass ch 2 program 39 volume 104 pan 64 reverb 10
   $bC $bD $bE $bE $bC $bD $bB $bB |
   $bE $bE $bC $bD $bE $bE $hCD $bB |
 track Strings ch 3 program 51 volume 80 pan 76 reverb 70
-  $sA {o4 d+ f+ b}1 | $sA {o4 e g b}1 |
+  q8 $sA {o4 d+ f+ b}1 | $sA {o4 e g b}1 |
   {o4 e a >c}1 {o4 f+ a >d}1 {o4 d g b}1 {o4 e g >c}1 {o4 e a >c}1 {o4 d+ f+ b}1 {o4 e g b}1 {o4 d+ a b}1 |
   {o4 e g >c}1 {o4 f+ a >d}1 {o4 e g b}1 {o4 e g b}1 {o4 e g >c}1 {o4 f+ a >d}1 {o4 d+ f+ b}1 {o4 d+ f+ b}1 |
   $sA {o4 d+ f+ b}1 |
+track Arp ch 4 program 82 volume 62 pan 40 reverb 50
+  q6 [r1]8 |
+  $rEm $rEm $rC $rD $rEm $rEm $rCD $rEm |
+  $rAm $rD $rG $rC $rAm $rB $rEm $rB7 |
+  $rC $rD $rEm $rEm $rC $rD $rB $rB |
+  [r1]8 |
 track Drums ch 10 volume 100 reverb 30
   [ $dX [$dA]6 $dF ]5 |
 )";
