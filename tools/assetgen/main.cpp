@@ -1,6 +1,7 @@
 // skyward-assetgen OUTDIR [--contact-sheet PATH.bmp]
 // Writes every picture, sound and music file the game loads. Same input, same bytes.
 #include <SDL.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -162,6 +163,7 @@ int main(int argc, char** argv) {
   }
   if (!InitFonts()) return 1;
 
+  if (!outDir.empty()) mkdir(outDir.c_str(), 0755);  // an existing folder is fine
   bool ok = true;
   std::vector<Image> pics;
   pics.reserve(kPictureCount);

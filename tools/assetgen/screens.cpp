@@ -305,6 +305,8 @@ Image MakeSELECT1() {
 }
 
 // ---------------------------------------------------------------- attract pictures
+// The title's help line covers the bottom rows of the screen from y 460, so words
+// stay above it.
 
 // The ship over the first stage, shooting down drones.
 Image MakeJCG1() {
@@ -346,15 +348,15 @@ Image MakeJCG2() {
   Entry small[6] = {{MakeZAK2(), "ドローン"},   {MakeZAK4(), "ファイター"}, {MakeZAK6(), "インセクト"},
                     {MakeZAK8(), "ガンシップ"}, {MakeZAK10(), "ウイング"},  {MakeZAK18(), "ボマー"}};
   for (int i = 0; i < 6; ++i) {
-    int cx = 80 + (i % 3) * 120, top = 96 + (i / 3) * 120;
+    int cx = 80 + (i % 3) * 120, top = 88 + (i / 3) * 108;
     const Image& p = small[i].pic;
-    img.Paste(p, cx - p.w / 2, top + (100 - p.h) / 2);
-    DrawText(img, FACE_JP, 13, cx, top + 100, small[i].name, {220, 230, 255}, CENTRE);
+    img.Paste(p, cx - p.w / 2, top + (96 - p.h) / 2);
+    DrawText(img, FACE_JP, 13, cx, top + 92, small[i].name, {220, 230, 255}, CENTRE);
   }
   Image mid50 = Resample(MakeZAK50(), 150, 120), mid51 = Resample(MakeZAK51(), 150, 120);
-  img.Paste(mid50, 40, 336);
-  img.Paste(mid51, 210, 336);
-  DrawText(img, FACE_JP, 13, 200, 458, "中型戦艦　ガレオン ／ カタマラン", {255, 220, 150}, CENTRE);
+  img.Paste(mid50, 40, 310);
+  img.Paste(mid51, 210, 310);
+  DrawText(img, FACE_JP, 13, 200, 438, "中型戦艦　ガレオン ／ カタマラン", {255, 220, 150}, CENTRE);
   return img;
 }
 
@@ -373,12 +375,12 @@ Image MakeJCG3() {
   img.Paste(lz, 274, 290);
   img.Paste(v12, 182 - 20, 270);
   img.Paste(v12, 182 + 20, 270);
-  img.Paste(MakeShipFrame(0), 160, 392);
+  img.Paste(MakeShipFrame(0), 160, 340);
   Band(img, 0, 40);
   FillRect(img, 0, 1, 380, 38, {150, 20, 30}, 0.45f);
   Logo(img, "WARNING", 26, 190, 4, {255, 255, 255}, {255, 170, 150}, {230, 40, 50});
-  Band(img, 440, 40);
-  DrawText(img, FACE_JP, 16, 190, 450, "巨大要塞、接近中！", {255, 230, 200}, CENTRE);
+  Band(img, 412, 40);
+  DrawText(img, FACE_JP, 16, 190, 422, "巨大要塞、接近中！", {255, 230, 200}, CENTRE);
   return img;
 }
 
@@ -410,8 +412,8 @@ Image MakeJCG4() {
       {{"S"}, "ポーズ"},
       {{"ESC"}, "終了"},
   };
-  Band(img, 272, 146);
-  int y = 282;
+  Band(img, 262, 140);
+  int y = 271;
   for (const Row& r : rows) {
     int x = 30;
     for (const char* k : r.keys) {
@@ -421,8 +423,8 @@ Image MakeJCG4() {
     DrawText(img, FACE_JP, 15, 190, y + 1, r.what, {236, 240, 255});
     y += 27;
   }
-  DrawText(img, FACE_JP, 13, 190, 428, "被弾するとエネルギー −16", {255, 220, 150}, CENTRE);
-  DrawText(img, FACE_JP, 15, 190, 452, "[SPACE] でゲーム開始", {255, 255, 255}, CENTRE);
+  DrawText(img, FACE_JP, 13, 190, 408, "被弾するとエネルギー −16", {255, 220, 150}, CENTRE);
+  DrawText(img, FACE_JP, 15, 190, 430, "[SPACE] でゲーム開始", {255, 255, 255}, CENTRE);
   return img;
 }
 
