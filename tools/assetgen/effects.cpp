@@ -125,7 +125,12 @@ void Blast(Image& img, int ox, int oy, int s, float t, uint32_t seed, const Stop
       if (smokeAmount > 0 && puff * smokeAmount > 0.32f) {
         // grey smoke, lighter towards the top left and in the thick of a puff
         float thick = Clamp01((puff * smokeAmount - 0.32f) * 2.5f);
-        float v = 70 + 55 * thick + 28 * Clamp01(0.5f - (px + py) / (2 * R)) + 25 * (1 - t);
+        // the puff's own relief: brighter where it rises towards the top left
+        float ox = px - 2, oy = py - 2, od = std::hypot(ox, oy);
+        float n2o = Fbm(ox + 3 * s, oy + 3 * s - t * s * 0.4f, cell * 0.8f, 3, 0, seed + 17);
+        float puffO = (1 - od / (smokeR * (0.75f + 0.5f * n2o))) * 1.4f + (n2o - 0.5f) * 1.2f;
+        float relief = Clamp01(0.5f + (puff - puffO) * 2.2f);
+        float v = 58 + 40 * thick + 60 * relief + 22 * Clamp01(0.5f - (px + py) / (2 * R)) + 20 * (1 - t);
         Rgb smoke{v, v * 0.96f, v * 0.99f};
         if (temp > 0.02f) smoke = Mix(smoke, {190, 80, 40}, 0.4f);
         img.Set(x, y, Opaque(smoke));
