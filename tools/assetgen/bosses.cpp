@@ -201,8 +201,12 @@ Image MakeBOS111() {
     p.Pair({{x - 3, y}, {x + 3, y}, {x + 3, y - 24}, {x - 3, y - 24}}, M_GUN, 16, 1.5f, 1.5f);
   }
   // engines at the stern
-  for (int i = 0; i < 3; ++i) p.PairEllipse(256.0f + i * 26, 466, 9, 10, M_GLOW_ORANGE, 6, 2);
-  p.Ellipse(240, 470, 9, 8, M_GLOW_ORANGE, 6, 2);
+  for (int i = 0; i < 2; ++i) {
+    p.PairEllipse(258.0f + i * 34, 462, 12, 13, M_GUN, 6, 3);
+    p.PairEllipse(258.0f + i * 34, 465, 7, 8, M_GLOW_ORANGE, 9, 2);
+  }
+  // deck markings: a red band at the bow end of the runway
+  p.Paint({{218, 96}, {262, 96}, {262, 102}, {218, 102}}, M_RED);
   for (int i = 0; i < 12; ++i) p.PairEllipse(338 - (i < 2 ? 12 : 0), 150.0f + i * 24, 1.5f, 1.5f, M_GLOW_RED, 14, 0.5f);
   return p.Render();
 }
