@@ -46,7 +46,7 @@ Image Bullet(int size, Rgb rim, Rgb edge, int shape, float coreSize = 0.42f) {
   float c = size / 2.0f, r = size / 2.0f - 0.6f;
   auto dist = [&](float x, float y) {
     float dx = std::fabs(x - c) / r, dy = std::fabs(y - c) / r;
-    if (shape == 1) return dx + dy;
+    if (shape == 1) return std::max((dx + dy) * 0.8f, std::max(dx, dy));  // a fat diamond
     if (shape == 2) return std::min(std::hypot(dx, dy) * 1.15f, std::sqrt(dx) + std::sqrt(dy)) ;
     return std::hypot(dx, dy);
   };
