@@ -30,11 +30,11 @@ macro bA
   o1 l8 a4 a a >a4< a4
 
 macro drum
-  l8 k4 s16 s16 s k4 s4
+  l8 v100 k4 v66 s16 s16 v88 s v100 k4 v108 s4
 macro drumX
-  l8 {k x}4 s16 s16 s k4 s4
+  l8 v112 {k x}4 v66 s16 s16 v88 s v100 k4 v108 s4
 macro drumFill
-  l16 k s s s k s s s t t m m n n s s
+  l16 v96 k v70 s s s v96 k v76 s s s v100 t t v106 m m v110 n n v116 s s
 
 track Brass ch 1 program 62 volume 104 pan 64 reverb 50
   $tuneA | $tuneB | $tuneA | $tuneB |
@@ -66,7 +66,7 @@ track Bass ch 2 program 34 volume 92 pan 64 reverb 30
 track Pad ch 3 program 90 volume 78 pan 70 reverb 90
   q8 [ {o4 c e a}1 {o4 c f a}1 {o4 c e g}1 {o4 d g b}1 {o4 c e a}1 {o4 c f a}1 {o4 d f a}1 {o4 d e g+}1 ]2 |
 track Drums ch 10 volume 70 reverb 50
-  v60 [ l4 {k y} y {s y} y ]15 l8 {k y} y {s y} y s s n t |
+  [ l4 v62 {k y} v44 y v56 {s y} v44 y ]15 l8 v62 {k y} v44 y v56 {s y} v44 y v50 s s v56 n t |
 )";
 
 // Stage 1: E minor at 152, square lead over a pumping bass. A A' B C A.
@@ -123,11 +123,11 @@ macro rCD
 macro sA
   {o4 e g b}1 {o4 e g b}1 {o4 e g >c}1 {o4 f+ a >d}1 {o4 e g b}1 {o4 e g b}1 {o4 e g >c}2 {o4 f+ a >d}2
 macro dA
-  l8 {k h} h {s h} h {k h} {k h} {s h} h
+  l8 v100 {k h} v62 h v106 {s h} v62 h v96 {k h} v88 {k h} v106 {s h} v62 h
 macro dX
-  l8 {k x} h {s h} h {k h} {k h} {s h} h
+  l8 v114 {k x} v62 h v106 {s h} v62 h v96 {k h} v88 {k h} v106 {s h} v62 h
 macro dF
-  l8 {k h} h {s h} h l16 s s s s n n t t
+  l8 v100 {k h} v62 h v106 {s h} v62 h l16 v84 s v90 s v96 s v104 s v108 n n v112 t t
 
 track Lead ch 1 program 81 volume 96 pan 64 reverb 40
   $a1 $a2 $a2end | $a1 $a2 $a2alt | $bridge | $climax | $a1 $a2 $a2end |
@@ -208,11 +208,14 @@ macro kE
   l8 {o4 d e g+}4. {o4 d e g+}4. {o4 d e g+}4
 
 macro eA
-  l16 {k h} h h h {s h} h h h {k h} h {k h} h {s h} h h h
+  l16 v102 {k h} v48 h v68 h v48 h v108 {s h} v48 h v68 h v48 h
+      v96 {k h} v48 h v92 {k h} v48 h v108 {s h} v48 h v68 h v48 h
 macro eX
-  l16 {k x} h h h {s h} h h h {k h} h {k h} h {s h} h h h
+  l16 v116 {k x} v48 h v68 h v48 h v108 {s h} v48 h v68 h v48 h
+      v96 {k h} v48 h v92 {k h} v48 h v108 {s h} v48 h v68 h v48 h
 macro eF
-  l16 {k h} h h h {s h} h h h s s n n m m t t
+  l16 v102 {k h} v48 h v68 h v48 h v108 {s h} v48 h v68 h v48 h
+      v92 s s v100 n n v106 m m v112 t t
 
 track Guitar ch 1 program 31 volume 92 pan 60 reverb 40
   $a1 $a2 | $a1 $a2b | $bsec | $csec | $a1 $a2 | $bsec |
