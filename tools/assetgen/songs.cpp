@@ -29,6 +29,19 @@ macro bGm
 macro bA
   o1 l8 a4 a a >a4< a4
 
+macro hDm
+  o4 l8 d f a >d f d< a f
+macro hBb
+  o3 l8 b- >d f b- >d< b- f d<
+macro hF
+  o4 l8 c f a >c f c< a f
+macro hC
+  o4 l8 c e g >c e c< g e
+macro hGm
+  o4 l8 d g b- >d g d< b- g
+macro hA
+  o4 l8 c+ e a >c+ e c+< a e
+
 macro drum
   l8 v100 k4 v66 s16 s16 v88 s v100 k4 v108 s4
 macro drumX
@@ -44,6 +57,9 @@ track Bass ch 2 program 34 volume 100 pan 60 reverb 20
 track Strings ch 3 program 49 volume 84 pan 72 reverb 70
   q8 [ {o4 d f a}1 {o4 d f b-}1 {o4 c f a}1 {o4 c e g}1 {o4 d f a}1 {o4 d f b-}1 {o4 d g b-}1 {o4 c+ e a}1
     {o4 d f b-}1 {o4 c e g}1 {o4 d f a}1 {o4 d f a}1 {o4 d f b-}1 {o4 c e g}1 {o4 c+ e a}1 {o4 c+ e a}1 ]2 |
+track Harp ch 4 program 47 volume 74 pan 44 reverb 70
+  v84 [ $hDm $hBb $hF $hC $hDm $hBb $hGm $hA
+        $hBb $hC $hDm $hDm $hBb $hC $hA $hA ]2 |
 track Drums ch 10 volume 96 reverb 40
   [ $drumX [$drum]6 $drumFill ]4 |
 )";
