@@ -95,13 +95,13 @@ Rgb DesertAt(int x, int y) {
 
 }  // namespace
 
-Image MakeBACK1() {
+static Image DrawBACK1() {
   Image img(380, 480);
   FillAll(img, SeaAt);
   return img;
 }
 
-Image MakeBACK2() {
+static Image DrawBACK2() {
   Image img(380, 480);
   FillAll(img, DesertAt);
   return img;
@@ -121,4 +121,16 @@ Image MakeBKM(int variant) {
       img.Set(x, y, Opaque(c));
     }
   return img;
+}
+
+// Drawn once: the attract pictures show it too.
+Image MakeBACK1() {
+  static const Image once = DrawBACK1();
+  return once;
+}
+
+// Drawn once: the attract pictures show it too.
+Image MakeBACK2() {
+  static const Image once = DrawBACK2();
+  return once;
 }

@@ -24,7 +24,7 @@ void PanelRows(Painter& p, float x0, float x1, float y0, float y1, float step) {
 // First boss: a flying fortress, nose down.
 // Volleys leave at x + 30, 70, 130, 190, 250, 310, 350 (centres) between y + 40 and
 // y + 210; streams at (190, 208); lasers from x + 100, 168, 212, 280 at y + 220.
-Image MakeBOS11() {
+static Image DrawBOS11() {
   Painter p(380, 380);
   p.centreX = 190;
   p.shadowDepth = 0.55f;
@@ -227,4 +227,10 @@ Image MakeSpareBoss(int variant) {
   PanelRows(p, 80, 120, 130, 170, 14);
   p.Ellipse(100, 40, 5, 9, M_CANOPY, 8, 1.5f);
   return p.Render();
+}
+
+// Drawn once: the attract pictures show it too.
+Image MakeBOS11() {
+  static const Image once = DrawBOS11();
+  return once;
 }

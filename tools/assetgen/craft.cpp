@@ -158,7 +158,7 @@ Image MakeZAK18() {
 
 // Mid-size cruiser of stage 1: spray turrets at (50, 108) and (150, 108), the fan
 // cannon in the middle around (100, 90).
-Image MakeZAK50() {
+static Image DrawZAK50() {
   Painter p(200, 160);
   p.centreX = 100;
   p.exposure = 0.9f;
@@ -194,7 +194,7 @@ Image MakeZAK50() {
 
 // Mid-size craft of stage 2: a twin hull with violet cores; sprays leave from the
 // nose of each hull, the fan from the bay between them.
-Image MakeZAK51() {
+static Image DrawZAK51() {
   Painter p(200, 160);
   p.centreX = 100;
   p.exposure = 0.9f;
@@ -238,4 +238,16 @@ Image MakeSpareZak(int variant) {
   p.Ellipse(30, 32, 4, 4, g, 4, 1);
   p.Groove({30, 12}, {30, 26}, 0.5f);
   return p.Render();
+}
+
+// Drawn once: the attract pictures show it too.
+Image MakeZAK50() {
+  static const Image once = DrawZAK50();
+  return once;
+}
+
+// Drawn once: the attract pictures show it too.
+Image MakeZAK51() {
+  static const Image once = DrawZAK51();
+  return once;
 }

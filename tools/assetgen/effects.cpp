@@ -259,7 +259,7 @@ Image MakeZBAK2() {
 }
 
 // Small-enemy explosion: shown as row 0 columns 0–7 then row 1 columns 1–7.
-Image MakeZBAK3() {
+static Image DrawZBAK3() {
   Image img(640, 160);
   for (int f = 0; f < 15; ++f) {
     int col = f < 8 ? f : f - 7, row = f < 8 ? 0 : 1;
@@ -333,4 +333,10 @@ Image MakeZFIRE1() {
       if (v > 0.18f) img.Set(x, y, Opaque(Gradient(kFire, 6, Clamp01(v))));
     }
   return img;
+}
+
+// Drawn once: the attract pictures show it too.
+Image MakeZBAK3() {
+  static const Image once = DrawZBAK3();
+  return once;
 }

@@ -80,6 +80,9 @@ void Painter::Fill(const std::vector<Pt>& pts, std::vector<unsigned char>& mask,
   }
   x0 = std::max(0, int(minX) - 1), x1 = std::min(W - 1, int(maxX) + 1);
   y0 = std::max(0, int(minY) - 1), y1 = std::min(H - 1, int(maxY) + 1);
+  // the mask covers the box only: (x, y) is at (y − y0) × box width + x − x0
+  const int bw = std::max(0, x1 - x0 + 1);
+  mask.assign(size_t(bw) * std::max(0, y1 - y0 + 1), 0);
   std::vector<float> xs;
   for (int y = y0; y <= y1; ++y) {
     float yc = y + 0.5f;
@@ -92,14 +95,14 @@ void Painter::Fill(const std::vector<Pt>& pts, std::vector<unsigned char>& mask,
     for (size_t i = 0; i + 1 < xs.size(); i += 2) {
       int from = std::max(x0, int(std::ceil(xs[i] - 0.5f)));
       int to = std::min(x1, int(std::floor(xs[i + 1] - 0.5f)));
-      for (int x = from; x <= to; ++x) mask[size_t(y) * W + x] = 1;
+      for (int x = from; x <= to; ++x) mask[size_t(y - y0) * bw + x - x0] = 1;
     }
   }
 }
 
 void Painter::Poly(const std::vector<Pt>& pts, Mat m, float z, float bevel, float rise, bool round) {
   const int W = w * S;
-  std::vector<unsigned char> mask(mat.size(), 0);
+  std::vector<unsigned char> mask;
   int x0, y0, x1, y1;
   Fill(pts, mask, x0, y0, x1, y1);
   // Chamfer distance to the outside of this shape, inside its box only.
@@ -108,7 +111,7 @@ void Painter::Poly(const std::vector<Pt>& pts, Mat m, float z, float bevel, floa
   std::vector<float> d(size_t(bw) * bh);
   const float big = 1e6f;
   for (int y = 0; y < bh; ++y)
-    for (int x = 0; x < bw; ++x) d[size_t(y) * bw + x] = mask[size_t(y + y0) * W + x + x0] ? big : 0;
+    for (int x = 0; x < bw; ++x) d[size_t(y) * bw + x] = mask[size_t(y) * bw + x] ? big : 0;
   auto D = [&](int x, int y) { return (x < 0 || y < 0 || x >= bw || y >= bh) ? 0.0f : d[size_t(y) * bw + x]; };
   for (int y = 0; y < bh; ++y)
     for (int x = 0; x < bw; ++x) {
@@ -122,6 +125,32 @@ void Painter::Poly(const std::vector<Pt>& pts, Mat m, float z, float bevel, floa
       if (v == 0) continue;
       v = std::min({v, D(x + 1, y) + 1, D(x, y + 1) + 1, D(x + 1, y + 1) + 1.4142f, D(x - 1, y + 1) + 1.4142f});
     }
+  // The chamfer distances come in coarse steps; a small blur inside the shape
+  // keeps broad bevels from showing contour bands once they are lit.
+  if (bevel * S > 6) {
+    std::vector<float> tmp(d.size());
+    for (int pass = 0; pass < 2; ++pass) {
+      const int dx = pass == 0 ? 1 : 0, dy = pass == 0 ? 0 : 1;
+      for (int y = 0; y < bh; ++y)
+        for (int x = 0; x < bw; ++x) {
+          size_t i = size_t(y) * bw + x;
+          if (d[i] == 0) {
+            tmp[i] = 0;
+            continue;
+          }
+          float sum = 0;
+          int n = 0;
+          for (int k = -3; k <= 3; ++k) {
+            int xx = x + k * dx, yy = y + k * dy;
+            if (xx < 0 || yy < 0 || xx >= bw || yy >= bh) continue;
+            sum += d[size_t(yy) * bw + xx];
+            ++n;
+          }
+          tmp[i] = std::max(0.5f, sum / n);
+        }
+      d.swap(tmp);
+    }
+  }
   for (int y = 0; y < bh; ++y)
     for (int x = 0; x < bw; ++x) {
       float dist = d[size_t(y) * bw + x];
@@ -177,14 +206,14 @@ void Painter::Bar(Pt a, Pt b, float width, Mat m, float z) {
 }
 
 void Painter::Paint(const std::vector<Pt>& pts, Mat m) {
-  std::vector<unsigned char> mask(mat.size(), 0);
+  std::vector<unsigned char> mask;
   int x0, y0, x1, y1;
   Fill(pts, mask, x0, y0, x1, y1);
-  const int W = w * S;
+  const int W = w * S, bw = x1 - x0 + 1;
   for (int y = y0; y <= y1; ++y)
     for (int x = x0; x <= x1; ++x) {
       size_t i = size_t(y) * W + x;
-      if (mask[i] && mat[i]) mat[i] = m;
+      if (mask[size_t(y - y0) * bw + x - x0] && mat[i]) mat[i] = m;
     }
 }
 
@@ -192,15 +221,15 @@ void Painter::Groove(Pt a, Pt b, float width) {
   float dx = b.x - a.x, dy = b.y - a.y, l = std::sqrt(dx * dx + dy * dy);
   if (l <= 0) return;
   float nx = -dy / l * width / 2, ny = dx / l * width / 2;
-  std::vector<unsigned char> mask(mat.size(), 0);
+  std::vector<unsigned char> mask;
   int x0, y0, x1, y1;
   Fill({{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}}, mask, x0, y0, x1,
        y1);
-  const int W = w * S;
+  const int W = w * S, bw = x1 - x0 + 1;
   for (int y = y0; y <= y1; ++y)
     for (int x = x0; x <= x1; ++x) {
       size_t i = size_t(y) * W + x;
-      if (mask[i] && mat[i]) groove[i] = 1;
+      if (mask[size_t(y - y0) * bw + x - x0] && mat[i]) groove[i] = 1;
     }
 }
 
