@@ -29,6 +29,10 @@ Image MakeShipFrame(int bank) {
   p.Sym({{30, 6}, {32, 12}, {34, 22}, {35.5f, 34}, {35.5f, 46}, {34, 56}, {32, 60}, {30, 60}}, M_PLAYER, 1, 4, 3,
         true);
   p.Sym({{30, 6}, {31.2f, 9.5f}, {30, 10}}, M_SKY, 3.5f, 1, 0.5f);
+  // blue flashes along the wings' leading edges and down the spine
+  p.Paint({{35, 31.5f}, {47, 41.5f}, {46, 43.5f}, {35, 34.5f}}, M_SKY);
+  p.Paint({{25, 31.5f}, {13, 41.5f}, {14, 43.5f}, {25, 34.5f}}, M_SKY);
+  p.Paint({{29.2f, 42}, {30.8f, 42}, {30.8f, 56}, {29.2f, 56}}, M_SKY);
   // cockpit where the hit box is
   p.Ellipse(30, 33, 2.6f, 6, M_CANOPY, 3.5f, 1.6f);
   p.Groove({30, 41}, {30, 55}, 0.6f);
