@@ -9,7 +9,8 @@ BUILD_DIR="${SKYWARD_BUILD_DIR:-$ROOT/build}"
 RUNTIME_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-mixer-dev
   libsdl2-ttf-dev libfontconfig-dev timgm6mb-soundfont fonts-ipafont-gothic
   fonts-ipafont-mincho fonts-dejavu-core)
-TEST_PACKAGES=(libgtest-dev xvfb xdotool matchbox-window-manager)
+TEST_PACKAGES=(libgtest-dev xvfb xdotool matchbox-window-manager x11-utils imagemagick
+  desktop-file-utils)
 
 ensure_packages() {
   local missing=()

@@ -1,0 +1,317 @@
+#!/usr/bin/env bash
+# Plays the installed game in a real X window, from outside the process like a
+# player: title, [SPACE], setup, [Enter], a few seconds of play with the arrows
+# and [Z], [S] pause and resume, [ESC]. Screenshots of the root window are checked
+# for the 640 x 480 picture scaled with its aspect kept, the black columns beside
+# the play column and the help line on the title.
+#
+# usage: window_test.sh BUILD_DIR wm|bare WIDTHxHEIGHT [SHOT_DIR]
+#   wm    under matchbox-window-manager (it is what resizes a full-screen window)
+#   bare  with no window manager at all
+# Exit 0 on success, 77 when a needed program is missing (skipped), 1 on failure.
+set -uo pipefail
+unset DISPLAY
+
+BUILD_DIR=$1
+MODE=$2
+SCREEN=$3
+SHOT_DIR=${4:-$BUILD_DIR/window-shots/$MODE}
+
+for tool in Xvfb xdotool xprop import convert; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "SKIP: $tool is not installed (scripts/test installs it)"
+    exit 77
+  fi
+done
+if [ "$MODE" = wm ] && ! command -v matchbox-window-manager >/dev/null 2>&1; then
+  echo "SKIP: matchbox-window-manager is not installed"
+  exit 77
+fi
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/skyward-window.XXXXXX")
+mkdir -p "$SHOT_DIR"
+rm -f "$SHOT_DIR"/*.png
+XVFB_PID=""
+WM_PID=""
+GAME_PID=""
+KEPT=()
+FAILED=0
+START=$SECONDS
+
+log() { echo "[$((SECONDS - START))s] $*"; }
+
+cleanup() {
+  local pid
+  for pid in "$GAME_PID" "$WM_PID" "$XVFB_PID"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  done
+  for pid in "$GAME_PID" "$WM_PID" "$XVFB_PID"; do
+    [ -n "$pid" ] && wait "$pid" 2>/dev/null
+  done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  log "FAIL: $*"
+  FAILED=1
+  if [ -s "$WORK/game.err" ]; then
+    echo "--- game standard error:"
+    cat "$WORK/game.err"
+  fi
+  save_kept 2>/dev/null
+  # Whatever was on the screen at that moment, for the reader of the log.
+  [ -n "${DISPLAY:-}" ] && import -window root "$SHOT_DIR/failure.png" 2>/dev/null &&
+    echo "screen at the failure: $SHOT_DIR/failure.png"
+  exit 1
+}
+
+# --- the installed game, started from a folder that holds none of its files
+PREFIX=$WORK/prefix
+cmake --install "$BUILD_DIR" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 ||
+  { cat "$WORK/install.log"; fail "cmake --install failed"; }
+LAUNCHER=$PREFIX/bin/skyward-run
+[ -x "$LAUNCHER" ] || fail "no launcher at bin/skyward-run"
+
+# --- an X server of our own on a free display number
+SCREEN_W=${SCREEN%x*}
+SCREEN_H=${SCREEN#*x}
+Xvfb -displayfd 5 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset \
+  5>"$WORK/display" 2>"$WORK/xvfb.log" &
+XVFB_PID=$!
+for _ in $(seq 100); do
+  [ -s "$WORK/display" ] && break
+  kill -0 "$XVFB_PID" 2>/dev/null || break
+  sleep 0.1
+done
+[ -s "$WORK/display" ] || { cat "$WORK/xvfb.log"; fail "Xvfb did not start"; }
+export DISPLAY=":$(head -n1 "$WORK/display")"
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+log "X server on $DISPLAY, $SCREEN, mode $MODE"
+
+if [ "$MODE" = wm ]; then
+  matchbox-window-manager -use_titlebar no -use_cursor no >"$WORK/wm.log" 2>&1 &
+  WM_PID=$!
+  # The manager is up once it has claimed the root window's supporting-WM property.
+  for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    sleep 0.1
+  done
+  kill -0 "$WM_PID" 2>/dev/null || { cat "$WORK/wm.log"; fail "the window manager did not start"; }
+fi
+
+mkdir -p "$WORK/elsewhere"
+(cd "$WORK/elsewhere" && SDL_AUDIODRIVER=${SKYWARD_TEST_AUDIODRIVER:-dummy} \
+  exec "$LAUNCHER" >"$WORK/game.out" 2>"$WORK/game.err") &
+GAME_PID=$!
+
+# --- the window: found by its title, and given the whole screen (a window
+# manager may take a moment for that; a window seen early may also be replaced)
+WID=""
+WIDTH=0
+HEIGHT=0
+X=0
+Y=0
+for _ in $(seq 150); do
+  kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
+  for w in $(xdotool search --onlyvisible --name '^Skyward Run$' 2>/dev/null); do
+    geometry=$(xdotool getwindowgeometry --shell "$w" 2>/dev/null) || continue
+    eval "$geometry"
+    WID=$w
+    [ "$WIDTH" = "$SCREEN_W" ] && [ "$HEIGHT" = "$SCREEN_H" ] && break 2
+  done
+  sleep 0.1
+done
+[ -n "$WID" ] || fail "no visible window named Skyward Run within 15 s"
+log "window $WID at $X,$Y size ${WIDTH}x$HEIGHT"
+if [ "$WIDTH" != "$SCREEN_W" ] || [ "$HEIGHT" != "$SCREEN_H" ]; then
+  fail "the window does not cover the screen (${WIDTH}x$HEIGHT at $X,$Y)"
+fi
+# Where the 640 x 480 picture must be: whole-number scale when it fits, centred.
+S=$(( WIDTH / 640 < HEIGHT / 480 ? WIDTH / 640 : HEIGHT / 480 ))
+[ "$S" -ge 1 ] || S=1
+OX=$(( X + (WIDTH - 640 * S) / 2 ))
+OY=$(( Y + (HEIGHT - 480 * S) / 2 ))
+log "expecting the picture at scale $S from $OX,$OY"
+
+# --- screenshots and what is in them
+N=0
+shot() {  # shot NAME: the root window now, into $WORK/NAME.ppm
+  import -window root "$WORK/$1.ppm" 2>/dev/null || fail "cannot take a screenshot"
+}
+keep() {  # keep NAME: a copy for the reader, made a PNG at the end
+  N=$((N + 1))
+  cp "$WORK/$1.ppm" "$WORK/kept-$(printf %02d "$N")-$1.ppm"
+  KEPT+=("kept-$(printf %02d "$N")-$1")
+}
+save_kept() {
+  local k
+  for k in "${KEPT[@]}"; do convert "$WORK/$k.ppm" "$SHOT_DIR/${k#kept-}.png"; done
+}
+same() { cmp -s "$WORK/$1.ppm" "$WORK/$2.ppm"; }
+
+# The regions looked at, in one pass over a screenshot. Picture regions are in
+# the picture's own 640 x 480 coordinates; the bars are screen regions around it.
+REGIONS=()
+pic() { REGIONS+=("$(( $3 * S ))x$(( $4 * S ))+$(( OX + $1 * S ))+$(( OY + $2 * S ))"); }
+scr() { if [ "$3" -gt 0 ] && [ "$4" -gt 0 ]; then REGIONS+=("$3x$4+$1+$2"); else REGIONS+=(""); fi; }
+define_regions() {
+  REGIONS=()
+  scr "$X" "$Y" "$WIDTH" $((OY - Y))                                   # 0 above the picture
+  scr "$X" $((OY + 480 * S)) "$WIDTH" $((Y + HEIGHT - OY - 480 * S))  # 1 below
+  scr "$X" "$Y" $((OX - X)) "$HEIGHT"                                  # 2 left of it
+  scr $((OX + 640 * S)) "$Y" $((X + WIDTH - OX - 640 * S)) "$HEIGHT"  # 3 right of it
+  pic 0 0 130 458                                                      # 4 beside the play column, left
+  pic 510 0 130 458                                                    # 5 beside it, right
+  pic 130 0 2 458                                                      # 6 the column's left edge
+  pic 508 0 2 458                                                      # 7 its right edge
+  pic 130 0 380 458                                                    # 8 the whole column
+  pic 0 462 120 8                                                      # 9 where the help line starts
+}
+# VALUES[i] = "brightest meanR meanG meanB" (0..255) of region i.
+VALUES=()
+measure() {  # measure NAME
+  local args=() r
+  for r in "${REGIONS[@]}"; do
+    [ -n "$r" ] || r=1x1+0+0  # an empty bar: stands for the screen corner, black or not at all
+    args+=('(' +clone -crop "$r" +repage -format \
+      '%[fx:int(255*max(maxima.r,max(maxima.g,maxima.b)))] %[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]\n' \
+      -write info:- +delete ')')
+  done
+  mapfile -t VALUES < <(convert "$WORK/$1.ppm" "${args[@]}" null: 2>/dev/null)
+  [ "${#VALUES[@]}" -eq "${#REGIONS[@]}" ] || fail "cannot measure the screenshot $1"
+}
+brightest() { local v=(${VALUES[$1]}); echo "${v[0]}"; }
+black() { [ "$(brightest "$1")" -eq 0 ]; }
+ink() { [ "$(brightest "$1")" -gt 40 ]; }
+# The help line: white text on dark blue along the bottom of the picture, where
+# nothing else is ever drawn left of the play column.
+help_line_measured() {
+  local v=(${VALUES[9]})
+  ink 9 && [ "${v[3]}" -gt $((v[1] + 30)) ] && [ "${v[3]}" -gt $((v[2] + 30)) ]
+}
+help_line() { measure "$1" && help_line_measured; }
+# Nothing outside the picture, nothing beside the play column above the help
+# line, something at both edges of the column: this pins the scale and the
+# position in both directions.
+check_frame() {  # check_frame NAME WHAT
+  local name=$1 what=$2
+  measure "$name"
+  black 0 || fail "$what: ink above the picture"
+  black 1 || fail "$what: ink below the picture"
+  black 2 || fail "$what: ink left of the picture"
+  black 3 || fail "$what: ink right of the picture"
+  black 4 || fail "$what: the column left of the play column is not black"
+  black 5 || fail "$what: the column right of the play column is not black"
+  ink 6 || fail "$what: nothing at the left edge of the play column"
+  ink 7 || fail "$what: nothing at the right edge of the play column"
+}
+
+# A key held briefly, as a finger does: the scenes look at the held key once a
+# frame, so a press and release in the same instant could pass unseen.
+tap() {  # tap KEY [SECONDS]
+  xdotool keydown "$1" && sleep "${2:-0.15}" && xdotool keyup "$1"
+}
+
+# Waits (up to SECONDS) until TEST NAME holds on a fresh screenshot NAME.
+await() {  # await SECONDS NAME TEST...
+  local limit=$((SECONDS + $1)) name=$2
+  shift 2
+  while :; do
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended early"
+    shot "$name"
+    "$@" "$name" && return 0
+    [ "$SECONDS" -lt "$limit" ] || return 1
+    sleep 0.2
+  done
+}
+moving() {  # moving NAME: the picture changes within half a second
+  cp "$WORK/$1.ppm" "$WORK/$1-before.ppm"
+  sleep 0.5
+  shot "$1"
+  ! same "$1-before" "$1"
+}
+setup_screen() { measure "$1" && ! help_line_measured && ink 8 && ! moving "$1"; }
+playing() { measure "$1" && ! help_line_measured && ink 8 && moving "$1"; }
+
+define_regions
+
+# --- title
+await 15 title help_line || fail "no help line on the title within 15 s"
+log "title with its help line"
+check_frame title "title"
+keep title
+# The focus must be ours, or the keys go nowhere.
+xdotool windowfocus --sync "$WID" 2>/dev/null || true
+
+# --- [SPACE] to the setup screen (pressed again if a press went missing)
+for attempt in 1 2 3; do
+  tap space
+  await 4 setup setup_screen && break
+  [ "$attempt" = 3 ] && fail "[SPACE] did not lead to the setup screen"
+  log "setup screen not seen yet; pressing [SPACE] again"
+done
+log "setup screen"
+check_frame setup "setup"
+keep setup
+
+# --- [Enter] starts stage 1
+for attempt in 1 2 3; do
+  tap Return
+  await 4 stage playing && break
+  [ "$attempt" = 3 ] && fail "[Enter] did not start the game"
+  log "stage not moving yet; pressing [Enter] again"
+done
+log "stage 1 running"
+check_frame stage "stage"
+keep stage
+
+# --- a few seconds of play: fire, steer left, up, right, down
+xdotool keydown z
+for key in Left Up Right Down; do
+  xdotool keydown "$key"
+  sleep 0.7
+  xdotool keyup "$key"
+done
+shot play
+xdotool keyup z
+kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended during play"
+check_frame play "play"
+keep play
+
+# --- [S] pauses: the picture stands still; [S] again and it moves on
+tap s
+sleep 0.5
+shot paused1
+sleep 1
+shot paused2
+same paused1 paused2 || fail "the picture still moves after [S]"
+check_frame paused2 "pause"
+keep paused2
+log "paused"
+tap s
+await 4 resumed playing || fail "the game did not resume after the second [S]"
+log "resumed"
+keep resumed
+
+# --- [ESC] ends the game with status 0
+tap Escape
+status=""
+for _ in $(seq 100); do
+  if ! kill -0 "$GAME_PID" 2>/dev/null; then
+    wait "$GAME_PID"
+    status=$?
+    break
+  fi
+  sleep 0.1
+done
+[ -n "$status" ] || fail "the game was still running 10 s after [ESC]"
+pid=$GAME_PID
+GAME_PID=""
+[ "$status" -eq 0 ] || fail "the game (pid $pid) ended with status $status after [ESC]"
+if grep -E "^zu[A-Za-z]*::[A-Za-z]+ : " "$WORK/game.err"; then
+  fail "the game reported errors"
+fi
+save_kept
+log "ended with status 0 after [ESC]; screenshots in $SHOT_DIR"
+exit "$FAILED"
