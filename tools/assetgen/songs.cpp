@@ -49,18 +49,18 @@ macro drumX
 macro drumFill
   l16 v96 k v70 s s s v96 k v76 s s s v100 t t v106 m m v110 n n v116 s s
 
-track Brass ch 1 program 62 volume 104 pan 64 reverb 50
+track Brass ch 1 program 62 volume 63 pan 64 reverb 50
   $tuneA | $tuneB | $tuneA | $tuneB |
-track Bass ch 2 program 34 volume 100 pan 60 reverb 20
+track Bass ch 2 program 34 volume 61 pan 60 reverb 20
   [ $bDm $bBb $bF $bC $bDm $bBb $bGm $bA
     $bBb $bC $bDm $bDm $bBb $bC $bA $bA ]2 |
-track Strings ch 3 program 49 volume 84 pan 72 reverb 70
+track Strings ch 3 program 49 volume 52 pan 72 reverb 70
   q8 [ {o4 d f a}1 {o4 d f b-}1 {o4 c f a}1 {o4 c e g}1 {o4 d f a}1 {o4 d f b-}1 {o4 d g b-}1 {o4 c+ e a}1
     {o4 d f b-}1 {o4 c e g}1 {o4 d f a}1 {o4 d f a}1 {o4 d f b-}1 {o4 c e g}1 {o4 c+ e a}1 {o4 c+ e a}1 ]2 |
-track Harp ch 4 program 47 volume 74 pan 44 reverb 70
+track Harp ch 4 program 47 volume 45 pan 44 reverb 70
   v84 [ $hDm $hBb $hF $hC $hDm $hBb $hGm $hA
         $hBb $hC $hDm $hDm $hBb $hC $hA $hA ]2 |
-track Drums ch 10 volume 96 reverb 40
+track Drums ch 10 volume 59 reverb 40
   [ $drumX [$drum]6 $drumFill ]4 |
 )";
 
@@ -145,26 +145,26 @@ macro dX
 macro dF
   l8 v100 {k h} v62 h v106 {s h} v62 h l16 v84 s v90 s v96 s v104 s v108 n n v112 t t
 
-track Lead ch 1 program 81 volume 96 pan 64 reverb 40
+track Lead ch 1 program 81 volume 78 pan 64 reverb 40
   $a1 $a2 $a2end | $a1 $a2 $a2alt | $bridge | $climax | $a1 $a2 $a2end |
-track Bass ch 2 program 39 volume 104 pan 64 reverb 10
+track Bass ch 2 program 39 volume 84 pan 64 reverb 10
   $bE $bE $bC $bD $bE $bE $hCD $bB |
   $bE $bE $bC $bD $bE $bE $hCD $bE |
   $bA $bD $bG $bC $bA $bB $bE $bB |
   $bC $bD $bE $bE $bC $bD $bB $bB |
   $bE $bE $bC $bD $bE $bE $hCD $bB |
-track Strings ch 3 program 51 volume 80 pan 76 reverb 70
+track Strings ch 3 program 51 volume 65 pan 76 reverb 70
   q8 $sA {o4 d+ f+ b}1 | $sA {o4 e g b}1 |
   {o4 e a >c}1 {o4 f+ a >d}1 {o4 d g b}1 {o4 e g >c}1 {o4 e a >c}1 {o4 d+ f+ b}1 {o4 e g b}1 {o4 d+ a b}1 |
   {o4 e g >c}1 {o4 f+ a >d}1 {o4 e g b}1 {o4 e g b}1 {o4 e g >c}1 {o4 f+ a >d}1 {o4 d+ f+ b}1 {o4 d+ f+ b}1 |
   $sA {o4 d+ f+ b}1 |
-track Arp ch 4 program 82 volume 62 pan 40 reverb 50
+track Arp ch 4 program 82 volume 51 pan 40 reverb 50
   q6 [r1]8 |
   $rEm $rEm $rC $rD $rEm $rEm $rCD $rEm |
   $rAm $rD $rG $rC $rAm $rB $rEm $rB7 |
   $rC $rD $rEm $rEm $rC $rD $rB $rB |
   [r1]8 |
-track Drums ch 10 volume 100 reverb 30
+track Drums ch 10 volume 80 reverb 30
   [ $dX [$dA]6 $dF ]5 |
 )";
 
@@ -233,22 +233,22 @@ macro eF
   l16 v102 {k h} v48 h v68 h v48 h v108 {s h} v48 h v68 h v48 h
       v92 s s v100 n n v106 m m v112 t t
 
-track Guitar ch 1 program 31 volume 92 pan 60 reverb 40
+track Guitar ch 1 program 31 volume 78 pan 60 reverb 40
   $a1 $a2 | $a1 $a2b | $bsec | $csec | $a1 $a2 | $bsec |
-track Bass ch 2 program 40 volume 104 pan 64 reverb 10
+track Bass ch 2 program 40 volume 88 pan 64 reverb 10
   $bDm $bBb $bC $bA $bDm $bBb $bGA $bDm |
   $bDm $bBb $bC $bA $bDm $bBb $bGA $bDm |
   $bBb $bC $bAm $bDm $bBb $bC $bE $bA |
   $uDm $uC $uBb $uA $uDm $uC $uBb $uA |
   $bDm $bBb $bC $bA $bDm $bBb $bGA $bDm |
   $bBb $bC $bAm $bDm $bBb $bC $bE $bA |
-track Brass ch 3 program 63 volume 78 pan 74 reverb 50
+track Brass ch 3 program 63 volume 66 pan 74 reverb 50
   [ $kDm $kBb $kC $kA $kDm $kBb $kGA $kDm ]2 |
   $kBb $kC $kAm $kDm $kBb $kC $kE $kA |
   $kDm $kC $kBb $kA $kDm $kC $kBb $kA |
   $kDm $kBb $kC $kA $kDm $kBb $kGA $kDm |
   $kBb $kC $kAm $kDm $kBb $kC $kE $kA |
-track Drums ch 10 volume 100 reverb 30
+track Drums ch 10 volume 84 reverb 30
   [ $eX [$eA]6 $eF ]6 |
 )";
 
