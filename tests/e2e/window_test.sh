@@ -85,7 +85,8 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -s "$WORK/display" ] || { cat "$WORK/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=":$(head -n1 "$WORK/display")"
+DISPLAY=":$(head -n1 "$WORK/display")"
+export DISPLAY
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 log "X server on $DISPLAY, $SCREEN, mode $MODE"
 
@@ -181,13 +182,14 @@ measure() {  # measure NAME
   mapfile -t VALUES < <(convert "$WORK/$1.ppm" "${args[@]}" null: 2>/dev/null)
   [ "${#VALUES[@]}" -eq "${#REGIONS[@]}" ] || fail "cannot measure the screenshot $1"
 }
-brightest() { local v=(${VALUES[$1]}); echo "${v[0]}"; }
+brightest() { local v; read -ra v <<<"${VALUES[$1]}"; echo "${v[0]}"; }
 black() { [ "$(brightest "$1")" -eq 0 ]; }
 ink() { [ "$(brightest "$1")" -gt 40 ]; }
 # The help line: white text on dark blue along the bottom of the picture, where
 # nothing else is ever drawn left of the play column.
 help_line_measured() {
-  local v=(${VALUES[9]})
+  local v
+  read -ra v <<<"${VALUES[9]}"
   ink 9 && [ "${v[3]}" -gt $((v[1] + 30)) ] && [ "${v[3]}" -gt $((v[2] + 30)) ]
 }
 help_line() { measure "$1" && help_line_measured; }
@@ -242,7 +244,7 @@ log "title with its help line"
 check_frame title "title"
 keep title
 # The focus must be ours, or the keys go nowhere.
-xdotool windowfocus --sync "$WID" 2>/dev/null || true
+timeout 3 xdotool windowfocus --sync "$WID" 2>/dev/null || true
 
 # --- [SPACE] to the setup screen (pressed again if a press went missing)
 for attempt in 1 2 3; do
