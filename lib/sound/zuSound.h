@@ -24,6 +24,10 @@ struct WaveFormat {
   uint16_t bitsPerSample;
   uint16_t cbSize;
 };
+// The extra format bytes start right after the 18 bytes of the block.
+inline uint8_t* WaveFormatExtra(WaveFormat* format) {
+  return reinterpret_cast<uint8_t*>(format) + 18;
+}
 // Returns 0 on success. The blocks are allocated with std::malloc and freed by
 // the caller; on failure both are null and *dataSize is 0.
 int ReadWaveFile(const char* path, uint32_t* dataSize, WaveFormat** format, uint8_t** data);

@@ -1,0 +1,294 @@
+// MIDI music: one piece at a time, played by the mixer's synthesizer with a
+// General MIDI soundfont. A piece that must loop is looped by the player
+// itself, seamlessly; the end notification comes back through the event loop.
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "lib/sound/soundInternal.h"
+#include "lib/system/zuSystem.h"
+
+namespace zuSound {
+
+Mix_Music* midiMusic = nullptr;
+int midiOpen = 0;
+int midiLoop = 1;
+char midiSoundFont[4096] = "";
+
+namespace {
+
+// A soundfont is read again at every piece, that is at every scene change:
+// one larger than this would stall the change and strain the memory budget.
+constexpr long long SOUNDFONT_LIMIT = 40LL * 1024 * 1024;
+
+const char* const SOUNDFONT_FIRST[] = {
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+    "/usr/share/sounds/sf2/default-GM.sf2",
+};
+const char* const SOUNDFONT_FOLDERS[] = {
+    "/usr/share/sounds/sf2",
+    "/usr/share/soundfonts",
+};
+
+bool IsSoundFont(const char* path) {
+  struct stat st;
+  if (stat(path, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > SOUNDFONT_LIMIT) {
+    return false;
+  }
+  FILE* f = std::fopen(path, "rb");
+  if (f == nullptr) return false;
+  unsigned char head[12];
+  const bool ok = std::fread(head, 1, 12, f) == 12 && std::memcmp(head, "RIFF", 4) == 0 &&
+                  std::memcmp(head + 8, "sfbk", 4) == 0;
+  std::fclose(f);
+  return ok;
+}
+
+bool EndsWithSf2(const char* name) {
+  const size_t n = std::strlen(name);
+  return n > 4 && strcasecmp(name + n - 4, ".sf2") == 0;
+}
+
+bool musicChecked = false;
+
+void ChooseSoundFont() {
+  if (musicChecked) return;
+  musicChecked = true;
+  SilenceSynthLog();
+  // A soundfont the player named himself is his choice.
+  const char* env = SDL_getenv("SDL_SOUNDFONTS");
+  if (env != nullptr && env[0] != '\0') {
+    std::snprintf(midiSoundFont, sizeof midiSoundFont, "%s", env);
+    return;
+  }
+  const char* found = FindSoundFont();
+  if (found == nullptr) {
+    std::fprintf(stderr,
+                 "Skyward Run: no General MIDI soundfont found (install the "
+                 "timgm6mb-soundfont package); the music stays silent.\n");
+    std::fflush(stderr);
+    return;
+  }
+  std::snprintf(midiSoundFont, sizeof midiSoundFont, "%s", found);
+  Mix_SetSoundFonts(midiSoundFont);
+}
+
+int ReadByte(FILE* f, long* left) {
+  if (*left <= 0) return -1;
+  --*left;
+  return std::fgetc(f);
+}
+
+// Variable-length quantity of at most four bytes, or -1.
+long ReadNumber(FILE* f, long* left) {
+  long value = 0;
+  for (int i = 0; i < 4; ++i) {
+    const int c = ReadByte(f, left);
+    if (c < 0) return -1;
+    value = value << 7 | (c & 0x7F);
+    if ((c & 0x80) == 0) return value;
+  }
+  return -1;
+}
+
+bool Skip(FILE* f, long* left, long count) {
+  if (count < 0 || count > *left) return false;
+  *left -= count;
+  return std::fseek(f, count, SEEK_CUR) == 0;
+}
+
+// Reads one track of `left` bytes; adds its length in ticks to *ticks.
+bool ReadTrack(FILE* f, long left, long long* ticks) {
+  long long time = 0;
+  int status = 0;
+  while (left > 0) {
+    const long delta = ReadNumber(f, &left);
+    if (delta < 0) return false;
+    time += delta;
+    int c = ReadByte(f, &left);
+    if (c < 0) return false;
+    if (c == 0xFF) {
+      const int type = ReadByte(f, &left);
+      const long length = ReadNumber(f, &left);
+      if (type < 0 || length < 0) return false;
+      // The synthesizer refuses these with any other length.
+      if ((type == 0x51 && length != 3) || (type == 0x54 && length != 5) ||
+          (type == 0x58 && length != 4) || (type == 0x59 && length != 2)) {
+        return false;
+      }
+      if (!Skip(f, &left, length)) return false;
+      if (type == 0x2F) break;
+      continue;
+    }
+    if (c == 0xF0 || c == 0xF7) {
+      if (!Skip(f, &left, ReadNumber(f, &left))) return false;
+      continue;
+    }
+    if (c & 0x80) {
+      if (c >= 0xF0) return false;
+      status = c;
+      c = ReadByte(f, &left);
+      if (c < 0) return false;
+    } else if (status == 0) {
+      return false;  // running status with no status before it
+    }
+    const int kind = status & 0xF0;
+    if (kind != 0xC0 && kind != 0xD0 && ReadByte(f, &left) < 0) return false;
+  }
+  if (!Skip(f, &left, left)) return false;
+  if (time > *ticks) *ticks = time;
+  return true;
+}
+
+}  // namespace
+
+void SilenceSynthLog() {
+  // The synthesizer's log is not reachable through the mixer, but it is the
+  // library the mixer already loaded: give it a sink that drops every line.
+  using LogFunction = void (*)(int, const char*, void*);
+  using SetLogFunction = LogFunction (*)(int, LogFunction, void*);
+  static const LogFunction drop = [](int, const char*, void*) {};
+  const char* const names[] = {"libfluidsynth.so.3", "libfluidsynth.so.2", "libfluidsynth.so"};
+  for (const char* name : names) {
+    void* lib = SDL_LoadObject(name);
+    if (lib == nullptr) continue;
+    auto set = reinterpret_cast<SetLogFunction>(SDL_LoadFunction(lib, "fluid_set_log_function"));
+    if (set != nullptr) {
+      // Levels from panic (0) to debug (4).
+      for (int level = 0; level <= 4; ++level) set(level, drop, nullptr);
+      return;  // the library stays loaded: the mixer uses it
+    }
+    SDL_UnloadObject(lib);
+  }
+  SDL_ClearError();
+}
+
+const char* FindSoundFont() {
+  for (const char* path : SOUNDFONT_FIRST) {
+    if (IsSoundFont(path)) return path;
+  }
+  // Otherwise the smallest soundfont in the usual folders, as it loads fastest.
+  static char best[4096];
+  long long bestSize = -1;
+  for (const char* folder : SOUNDFONT_FOLDERS) {
+    DIR* dir = opendir(folder);
+    if (dir == nullptr) continue;
+    while (dirent* e = readdir(dir)) {
+      if (!EndsWithSf2(e->d_name)) continue;
+      char path[4096];
+      const int n = std::snprintf(path, sizeof path, "%s/%s", folder, e->d_name);
+      if (n < 0 || static_cast<size_t>(n) >= sizeof path || !IsSoundFont(path)) continue;
+      struct stat st;
+      if (stat(path, &st) != 0) continue;
+      if (bestSize < 0 || st.st_size < bestSize) {
+        bestSize = st.st_size;
+        std::snprintf(best, sizeof best, "%s", path);
+      }
+    }
+    closedir(dir);
+  }
+  return bestSize < 0 ? nullptr : best;
+}
+
+int MidiFileIsPlayable(FILE* f) {
+  unsigned char head[14];
+  if (std::fread(head, 1, 14, f) != 14) return 0;
+  // Exactly the header the synthesizer accepts: length 6, format 0 to 2,
+  // ticks per quarter note (it has no time-code timing).
+  if (std::memcmp(head, "MThd", 4) != 0 || head[4] != 0 || head[5] != 0 || head[6] != 0 ||
+      head[7] != 6 || head[8] != 0 || head[9] > 2 || (head[12] & 0x80) != 0 ||
+      (head[12] == 0 && head[13] == 0)) {
+    return 0;
+  }
+  const int tracks = head[10] << 8 | head[11];
+  long long ticks = 0;
+  for (int t = 0; t < tracks;) {
+    unsigned char chunk[8];
+    if (std::fread(chunk, 1, 8, f) != 8) return 0;
+    const unsigned long length = static_cast<unsigned long>(chunk[4]) << 24 |
+                                 static_cast<unsigned long>(chunk[5]) << 16 |
+                                 static_cast<unsigned long>(chunk[6]) << 8 | chunk[7];
+    if (length > 0x7FFFFFFFul) return 0;
+    if (std::memcmp(chunk, "MTrk", 4) != 0) {
+      // Chunks of other kinds are passed over.
+      long left = static_cast<long>(length);
+      if (!Skip(f, &left, left)) return 0;
+      continue;
+    }
+    // The whole track must be there.
+    const long start = std::ftell(f);
+    if (start < 0 || std::fseek(f, 0, SEEK_END) != 0) return 0;
+    const long end = std::ftell(f);
+    if (end < start || static_cast<unsigned long>(end - start) < length ||
+        std::fseek(f, start, SEEK_SET) != 0) {
+      return 0;
+    }
+    if (!ReadTrack(f, static_cast<long>(length), &ticks)) return 0;
+    ++t;
+  }
+  // A piece of no length would have the player restart it without end.
+  return ticks > 0 ? 1 : 0;
+}
+
+void InitMidi() {
+  midiOpen = 0;
+  midiLoop = 1;
+  // Without a device there is nothing to play on, and nothing to say.
+  if (soundEnabled) ChooseSoundFont();
+}
+
+void PlayMidi(const char* name) {
+  static char path[4096];
+  const int n = std::snprintf(path, sizeof path, "%s%s", zuSystem::GetAppPath(), name);
+  if (midiOpen) StopMidi();
+  midiOpen = 1;
+  midiLoop = 1;
+  // A missing or unreadable piece means silence, and no message.
+  if (!soundEnabled || n < 0 || static_cast<size_t>(n) >= sizeof path) return;
+  FILE* f = std::fopen(path, "rb");
+  if (f == nullptr) return;
+  const int playable = MidiFileIsPlayable(f);
+  std::fclose(f);
+  if (!playable) return;
+  ChooseSoundFont();
+  midiMusic = Mix_LoadMUSType_RW(SDL_RWFromFile(path, "rb"), MUS_MID, 1);
+  if (midiMusic == nullptr) {
+    SDL_ClearError();
+    return;
+  }
+  // The loop flag is set: the player loops the piece itself, without a gap.
+  Mix_PlayMusic(midiMusic, -1);
+}
+
+void StopMidi() {
+  if (!midiOpen) return;
+  if (midiMusic != nullptr) {
+    Mix_HaltMusic();
+    Mix_FreeMusic(midiMusic);
+    midiMusic = nullptr;
+  }
+  midiOpen = 0;
+}
+
+void RestartMidi() {
+  if (!midiLoop) {
+    StopMidi();
+    return;
+  }
+  if (soundEnabled && midiMusic != nullptr) Mix_PlayMusic(midiMusic, -1);
+}
+
+void OnMusicFinished() {
+  // Only a piece that is open and has really stopped starts again; the late
+  // news of a piece that was stopped or replaced is dropped.
+  if (!midiOpen || !soundEnabled || midiMusic == nullptr) return;
+  if (Mix_PlayingMusic() || Mix_PausedMusic()) return;
+  RestartMidi();
+}
+
+}  // namespace zuSound
