@@ -45,7 +45,45 @@ SDL_Surface* NewSurface(int width, int height) {
   return SDL_CreateRGBSurfaceWithFormat(0, width, height, 16, kFormat);
 }
 
+// Run-length copies of the pictures, for PutObject only. SDL's keyed blit from
+// run-length data skips transparent runs and copies opaque ones whole: 4 to 50
+// times faster here than its per-pixel keyed loop, and faster than a loop of our
+// own over RGB565. The plain surface stays the object: the stretched blit and
+// the tests read its pixels, which SDL drops from an encoded surface.
+SDL_Surface* runLengthCopies[zuDraw::OBJECT_MAX];
+
+void DropRunLength(int id) {
+  if (runLengthCopies[id] != nullptr) SDL_FreeSurface(runLengthCopies[id]);
+  runLengthCopies[id] = nullptr;
+}
+
+// Encoded now, against the back surface, so that the first frame that draws the
+// picture allocates nothing (SDL encodes on the first blit to a destination).
+void MakeRunLength(int id) {
+  DropRunLength(id);
+  SDL_Surface* plain = objectTable[id].surface;
+  Uint32 key = 0;
+  if (plain == nullptr || backSurface == nullptr || SDL_GetColorKey(plain, &key) != 0) return;
+  SDL_Surface* copy = SDL_DuplicateSurface(plain);
+  if (copy == nullptr) return;
+  // One pixel, put back afterwards: loading draws nothing.
+  Uint16* corner = static_cast<Uint16*>(backSurface->pixels);
+  const Uint16 saved = *corner;
+  SDL_Rect one = {0, 0, 1, 1};
+  SDL_Rect at = {0, 0, 1, 1};
+  const bool encoded = SDL_SetSurfaceRLE(copy, 1) == 0 &&
+                       SDL_LowerBlit(copy, &one, backSurface, &at) == 0 &&
+                       (copy->flags & SDL_RLEACCEL) != 0;
+  *corner = saved;
+  if (!encoded) {
+    SDL_FreeSurface(copy);
+    return;
+  }
+  runLengthCopies[id] = copy;
+}
+
 void ClearEntry(ObjectEntry& entry) {
+  DropRunLength(static_cast<int>(&entry - objectTable));
   if (entry.surface != nullptr) SDL_FreeSurface(entry.surface);
   entry.surface = nullptr;
   entry.name[0] = '\0';
@@ -133,6 +171,7 @@ void ApplyKey(ObjectEntry& entry) {
     SetSourceColorKey(entry.surface, CLR_INVALID);
     entry.key = CLR_INVALID;
   }
+  MakeRunLength(static_cast<int>(&entry - objectTable));
 }
 
 void FullPath(const char* name, char* out, size_t size) {
@@ -345,6 +384,7 @@ int SwapObject(const char* name, int id, int) {
   }
   if (!screenReady) return 0;
   ObjectEntry& entry = objectTable[id];
+  DropRunLength(id);
   if (entry.surface != nullptr) SDL_FreeSurface(entry.surface);
   entry.surface = nullptr;
   CopyName(entry, name);
@@ -403,7 +443,8 @@ int PutObject(int x, int y, int id, int left, int top, int right, int bottom) {
   if (!DestInside(backSurface, x, y, right - left, bottom - top)) return 0;
   SDL_Rect s = {left, top, right - left, bottom - top};
   SDL_Rect d = {x, y, s.w, s.h};
-  return SDL_LowerBlit(src, &s, backSurface, &d) == 0 ? 1 : 0;
+  SDL_Surface* from = runLengthCopies[id] != nullptr ? runLengthCopies[id] : src;
+  return SDL_LowerBlit(from, &s, backSurface, &d) == 0 ? 1 : 0;
 }
 
 int PutObjectStretched(int x, int y, int id, int left, int top, int right, int bottom, int width,

@@ -1,0 +1,27 @@
+# skyward-bench: frame costs, allocations per frame, start-up and memory of the
+# real game, headless. Not part of the test suite; see docs/PERFORMANCE.md.
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bench/*.cpp)
+add_executable(skyward-bench ${BENCH_SOURCES})
+target_compile_options(skyward-bench PRIVATE ${SKYWARD_WARNINGS})
+target_link_libraries(skyward-bench PRIVATE skyward_game)
+# The probes sit between the game and the library: draw calls are recorded and
+# the present is split into upload and render, without touching either.
+set(BENCH_WRAPPED
+  _ZN6zuDraw5ClearEv
+  _ZN6zuDraw9PutObjectEiiiiiii
+  _ZN6zuDraw18PutObjectStretchedEiiiiiiiii
+  _ZN6zuDraw11DrawCaptionEiiPKc
+  _ZN6zuDraw4FlipEv
+  SDL_UnlockTexture
+  SDL_UpdateTexture)
+foreach(symbol ${BENCH_WRAPPED})
+  target_link_options(skyward-bench PRIVATE "LINKER:--wrap=${symbol}")
+endforeach()
+add_dependencies(skyward-bench skyward-assets)
+
+# The allocation test drives the same scenarios with the same counters.
+if(TARGET skyward_tests)
+  target_sources(skyward_tests PRIVATE
+    ${CMAKE_SOURCE_DIR}/tools/bench/scenario.cpp
+    ${CMAKE_SOURCE_DIR}/tools/bench/alloc_count.cpp)
+endif()

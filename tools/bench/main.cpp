@@ -1,0 +1,3 @@
+#include "tools/bench/bench.h"
+
+int main(int argc, char** argv) { return BenchMain(argc, argv); }
