@@ -128,6 +128,9 @@ log "window $WID at $X,$Y size ${WIDTH}x$HEIGHT"
 if [ "$WIDTH" != "$SCREEN_W" ] || [ "$HEIGHT" != "$SCREEN_H" ]; then
   fail "the window does not cover the screen (${WIDTH}x$HEIGHT at $X,$Y)"
 fi
+# The icon beside the program is the window's icon.
+icon=$(xprop -id "$WID" _NET_WM_ICON 2>/dev/null)
+[[ "$icon" == *"Icon (64 x 64)"* ]] || fail "the window has no 64 x 64 icon"
 # Where the 640 x 480 picture must be: whole-number scale when it fits, centred.
 S=$(( WIDTH / 640 < HEIGHT / 480 ? WIDTH / 640 : HEIGHT / 480 ))
 [ "$S" -ge 1 ] || S=1
@@ -138,6 +141,7 @@ log "expecting the picture at scale $S from $OX,$OY"
 # --- screenshots and what is in them
 N=0
 shot() {  # shot NAME: the root window now, into $WORK/NAME.ppm
+  [ "$1" != "$MEASURED" ] || MEASURED=""
   import -window root "$WORK/$1.ppm" 2>/dev/null || fail "cannot take a screenshot"
 }
 keep() {  # keep NAME: a copy for the reader, made a PNG at the end
@@ -169,9 +173,12 @@ define_regions() {
   pic 130 0 380 458                                                    # 8 the whole column
   pic 0 462 120 8                                                      # 9 where the help line starts
 }
-# VALUES[i] = "brightest meanR meanG meanB" (0..255) of region i.
+# VALUES[i] = "brightest meanR meanG meanB" (0..255) of region i, for the
+# screenshot MEASURED.
 VALUES=()
+MEASURED=""
 measure() {  # measure NAME
+  [ "$1" != "$MEASURED" ] || return 0
   local args=() r
   for r in "${REGIONS[@]}"; do
     [ -n "$r" ] || r=1x1+0+0  # an empty bar: stands for the screen corner, black or not at all
@@ -181,6 +188,7 @@ measure() {  # measure NAME
   done
   mapfile -t VALUES < <(convert "$WORK/$1.ppm" "${args[@]}" null: 2>/dev/null)
   [ "${#VALUES[@]}" -eq "${#REGIONS[@]}" ] || fail "cannot measure the screenshot $1"
+  MEASURED=$1
 }
 brightest() { local v; read -ra v <<<"${VALUES[$1]}"; echo "${v[0]}"; }
 black() { [ "$(brightest "$1")" -eq 0 ]; }
@@ -228,10 +236,14 @@ await() {  # await SECONDS NAME TEST...
   done
 }
 moving() {  # moving NAME: the picture changes within half a second
-  cp "$WORK/$1.ppm" "$WORK/$1-before.ppm"
   sleep 0.5
-  shot "$1"
-  ! same "$1-before" "$1"
+  shot "$1-after"
+  ! same "$1" "$1-after"
+}
+still() {  # still NAME: the picture stays the same for a second
+  sleep 1
+  shot "$1-after"
+  same "$1" "$1-after"
 }
 setup_screen() { measure "$1" && ! help_line_measured && ink 8 && ! moving "$1"; }
 playing() { measure "$1" && ! help_line_measured && ink 8 && moving "$1"; }
@@ -283,13 +295,9 @@ keep play
 
 # --- [S] pauses: the picture stands still; [S] again and it moves on
 tap s
-sleep 0.5
-shot paused1
-sleep 1
-shot paused2
-same paused1 paused2 || fail "the picture still moves after [S]"
-check_frame paused2 "pause"
-keep paused2
+await 6 paused still || fail "the picture still moves after [S]"
+check_frame paused "pause"
+keep paused
 log "paused"
 tap s
 await 4 resumed playing || fail "the game did not resume after the second [S]"
