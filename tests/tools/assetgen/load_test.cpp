@@ -3,11 +3,13 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "game/flow/catalogue.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/draw/zuDrawInternal.h"
+#include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
 
 namespace {
@@ -85,4 +87,21 @@ TEST_F(LoadedAssets, EveryPictureLoadsInOrderAndKeepsItsInk) {
     EXPECT_EQ(leaked, 0) << e.file << ": black pixels drawn";
   }
   EXPECT_EQ(expectedId, 74);
+}
+
+// The sounds through the game's own RIFF reader.
+TEST(LoadedSounds, BothSoundsReadAsSixteenBitPcm) {
+  for (const char* name : {"SHOT.WAV", "BOM.WAV"}) {
+    uint32_t size = 0;
+    zuSound::WaveFormat* format = nullptr;
+    uint8_t* data = nullptr;
+    ASSERT_EQ(zuSound::ReadWaveFile((std::string(SKYWARD_BIN_DIR) + "/" + name).c_str(), &size, &format, &data), 0)
+        << name;
+    EXPECT_EQ(format->formatTag, 1) << name;
+    EXPECT_EQ(format->bitsPerSample, 16) << name;
+    EXPECT_EQ(format->blockAlign, format->channels * 2) << name;
+    EXPECT_GT(size, format->samplesPerSec / 20) << name;
+    std::free(format);
+    std::free(data);
+  }
 }
