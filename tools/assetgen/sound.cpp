@@ -62,7 +62,7 @@ std::vector<uint8_t> MakeShotWav() {
     float env = std::min(1.0f, t / 0.002f) * std::exp(-t / 0.035f);
     s[i] = (sq * 0.7f + Noise(i, 7) * 0.3f) * env;
   }
-  return Wave(s, 0.6f);
+  return Wave(s, 0.45f);
 }
 
 // An explosion: a hard crack, a falling thump and a short rumbling tail. It is
@@ -88,5 +88,5 @@ std::vector<uint8_t> MakeBomWav() {
     float fade = std::min(1.0f, (0.6f - t) / 0.04f);  // no click at the end
     s[i] = (lp2 * 1.6f * noiseEnv + thump * 0.9f + crackle * 0.6f) * fade;
   }
-  return Wave(s, 0.9f);
+  return Wave(s, 0.55f);  // up to ten of them overlap
 }
