@@ -40,14 +40,14 @@ float Cover(int x, int y, F inside) {
 }
 
 // An enemy bullet: white core, saturated rim, a darker hairline edge so it reads on
-// bright ground as well as dark. shape 0 round, 1 diamond, 2 four-point star.
+// bright ground as well as dark. shape 0 round, 1 diamond, 2 round with a white
+// cross glinting through it.
 Image Bullet(int size, Rgb rim, Rgb edge, int shape, float coreSize = 0.42f) {
   Image img(size, size);
   float c = size / 2.0f, r = size / 2.0f - 0.6f;
   auto dist = [&](float x, float y) {
     float dx = std::fabs(x - c) / r, dy = std::fabs(y - c) / r;
     if (shape == 1) return std::max((dx + dy) * 0.8f, std::max(dx, dy));  // a fat diamond
-    if (shape == 2) return std::min(std::hypot(dx, dy) * 1.15f, std::sqrt(dx) + std::sqrt(dy)) ;
     return std::hypot(dx, dy);
   };
   for (int y = 0; y < size; ++y)
@@ -56,7 +56,10 @@ Image Bullet(int size, Rgb rim, Rgb edge, int shape, float coreSize = 0.42f) {
       if (cov < 0.5f) continue;
       float d = dist(x + 0.5f, y + 0.5f);
       Rgb col;
-      if (d < coreSize)
+      float ax = std::fabs(x + 0.5f - c) / r, ay = std::fabs(y + 0.5f - c) / r;
+      if (shape == 2 && d < 0.8f && (ax < 0.13f || ay < 0.13f))
+        col = Mix({255, 255, 255}, rim, Smooth(0.2f, 0.8f, d) * 0.6f);
+      else if (d < coreSize)
         col = Mix({255, 255, 255}, Mix(rim, {255, 255, 255}, 0.55f), Smooth(0, coreSize, d));
       else if (d < 0.82f)
         col = Mix(Mix(rim, {255, 255, 255}, 0.35f), rim, Smooth(coreSize, 0.75f, d));
