@@ -12,6 +12,13 @@ set(BENCH_WRAPPED
   _ZN6zuDraw18PutObjectStretchedEiiiiiiiii
   _ZN6zuDraw11DrawCaptionEiiPKc
   _ZN6zuDraw4FlipEv
+  _ZN6zuDraw10OpenWindowEPKci
+  _ZN6zuDraw6ScreenEiii
+  _ZN6zuDraw10LoadObjectEPKci
+  _ZN7zuSound4InitEv
+  _ZN7zuSound8InitMidiEv
+  _ZN7zuSound10LoadObjectEPKci
+  _ZN7zuSound8PlayMidiEPKc
   SDL_UnlockTexture
   SDL_UpdateTexture)
 foreach(symbol ${BENCH_WRAPPED})

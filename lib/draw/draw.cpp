@@ -64,14 +64,19 @@ void MakeRunLength(int id) {
   SDL_Surface* plain = objectTable[id].surface;
   Uint32 key = 0;
   if (plain == nullptr || backSurface == nullptr || SDL_GetColorKey(plain, &key) != 0) return;
-  SDL_Surface* copy = SDL_DuplicateSurface(plain);
+  // It shares the plain surface's pixels (SDL keeps pixels it does not own), so
+  // only the runs are new memory; it goes before the plain surface does.
+  SDL_Surface* copy = SDL_CreateRGBSurfaceWithFormatFrom(plain->pixels, plain->w, plain->h, 16,
+                                                         plain->pitch, plain->format->format);
   if (copy == nullptr) return;
+  SDL_SetSurfaceBlendMode(copy, SDL_BLENDMODE_NONE);
   // One pixel, put back afterwards: loading draws nothing.
   Uint16* corner = static_cast<Uint16*>(backSurface->pixels);
   const Uint16 saved = *corner;
   SDL_Rect one = {0, 0, 1, 1};
   SDL_Rect at = {0, 0, 1, 1};
-  const bool encoded = SDL_SetSurfaceRLE(copy, 1) == 0 &&
+  const bool encoded = SDL_SetColorKey(copy, SDL_TRUE, key) == 0 &&
+                       SDL_SetSurfaceRLE(copy, 1) == 0 &&
                        SDL_LowerBlit(copy, &one, backSurface, &at) == 0 &&
                        (copy->flags & SDL_RLEACCEL) != 0;
   *corner = saved;

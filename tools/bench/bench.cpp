@@ -69,6 +69,8 @@ constexpr const char* BLITTER_NAMES[BLITTERS] = {"library", "SDL keyed", "SDL RL
                                                  "own scalar", "own SSE2"};
 
 SDL_Surface* rleCopies[zuDraw::OBJECT_MAX];
+// The library's picture of the frame, for comparing the other blitters with.
+Uint8 reference[640 * 480 * 2];
 
 void MakeRleCopies() {
   for (int id = 0; id < zuDraw::OBJECT_MAX; ++id) {
@@ -145,6 +147,7 @@ struct Row {
   int frames = 0;
   std::vector<double> inFrame, compose, upload, render, frame, worst, sprites, allocs, logic;
   std::vector<double> blit[BLITTERS];
+  long differing[BLITTERS] = {};  // frames whose picture differs from the library's
   uint64_t allocTotal = 0;
   uint64_t allocWorst = 0;
   uint64_t otherThreads = 0;
@@ -163,9 +166,9 @@ void MeasureRun(Scenario s, Row& row) {
     const uint64_t a0 = WatchedAllocations().total();
     PrepareFrame(s);
     BeginRecord();
-    const uint64_t t0 = NowNs();
+    const uint64_t t0 = CpuNs();
     RunGameFrame();
-    const uint64_t t1 = NowNs();
+    const uint64_t t1 = CpuNs();
     const uint64_t a1 = WatchedAllocations().total();
     allocs += a1 - a0;
     row.allocWorst = std::max<uint64_t>(row.allocWorst, a1 - a0);
@@ -176,10 +179,17 @@ void MeasureRun(Scenario s, Row& row) {
     upload += Ms(flip.uploaded - flip.start);
     render += Ms(flip.end - flip.uploaded);
     sprites += SpritesDrawn();
+    SDL_Surface* back = zuDraw::BackSurface();
+    const size_t bytes = static_cast<size_t>(back->pitch) * back->h;
     for (int b = 0; b < BLITTERS; ++b) {
-      const uint64_t c0 = NowNs();
+      const uint64_t c0 = CpuNs();
       Recompose(static_cast<Blitter>(b));
-      blit[b] += Ms(NowNs() - c0);
+      blit[b] += Ms(CpuNs() - c0);
+      if (b == BLIT_LIBRARY) {
+        std::memcpy(reference, back->pixels, bytes);
+      } else if (std::memcmp(reference, back->pixels, bytes) != 0) {
+        ++row.differing[b];
+      }
     }
   }
   row.otherThreads += OtherAllocations().total() - otherBefore.total();
@@ -200,9 +210,9 @@ void MeasureRun(Scenario s, Row& row) {
   double alone = 0;
   for (int f = 0; f < frames; ++f) {
     PrepareFrame(s);
-    const uint64_t t0 = NowNs();
+    const uint64_t t0 = CpuNs();
     RunGameFrame();
-    alone += Ms(NowNs() - t0);
+    alone += Ms(CpuNs() - t0);
   }
   SetDrawing(true);
   row.logic.push_back(alone / frames);
@@ -270,14 +280,14 @@ void MeasureSingleBlits(std::vector<std::string>& lines) {
     for (int b = BLIT_SDL; b < BLITTERS; ++b) {
       std::vector<double> perBlit;
       for (int r = 0; r < options.runs + 2; ++r) {
-        const uint64_t t0 = NowNs();
+        const uint64_t t0 = CpuNs();
         for (int i = 0; i < repeats; ++i) {
           // Positions that stay inside the play column, varied a little.
           const int x = 130 + (i * 7) % std::max(1, 380 - c.source.w + 1);
           const int y = (i * 13) % std::max(1, 480 - c.source.h + 1);
           BlitWith(static_cast<Blitter>(b), *c.id, back, x, y, c.source);
         }
-        perBlit.push_back(static_cast<double>(NowNs() - t0) / 1000.0 / repeats);
+        perBlit.push_back(static_cast<double>(CpuNs() - t0) / 1000.0 / repeats);
       }
       char cell[48];
       std::snprintf(cell, sizeof cell, " %.2f |", SpreadOf(perBlit).median);
@@ -297,7 +307,8 @@ struct RenderFigure {
   std::string renderer;
   int width = 0, height = 0;
   bool ok = false;
-  double upload = 0, render = 0;
+  double upload = 0, render = 0;        // wall time
+  double uploadCpu = 0, renderCpu = 0;  // processor time of this thread
 };
 
 RenderFigure ProbeRenderer(const char* name, SDL_Surface* frame, int width, int height) {
@@ -329,9 +340,9 @@ RenderFigure ProbeRenderer(const char* name, SDL_Surface* frame, int width, int 
     return fig;
   }
   SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
-  std::vector<double> uploads, renders;
+  std::vector<double> uploads, renders, uploadsCpu, rendersCpu;
   for (int i = 0; i < 260; ++i) {
-    const uint64_t t0 = NowNs();
+    const uint64_t t0 = NowNs(), c0 = CpuNs();
     void* pixels = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0) {
@@ -341,19 +352,23 @@ RenderFigure ProbeRenderer(const char* name, SDL_Surface* frame, int width, int 
       }
       SDL_UnlockTexture(texture);
     }
-    const uint64_t t1 = NowNs();
+    const uint64_t t1 = NowNs(), c1 = CpuNs();
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     SDL_RenderCopy(renderer, texture, nullptr, nullptr);
     SDL_RenderPresent(renderer);
-    const uint64_t t2 = NowNs();
+    const uint64_t t2 = NowNs(), c2 = CpuNs();
     if (i >= 20) {  // the first frames set things up
       uploads.push_back(Ms(t1 - t0));
       renders.push_back(Ms(t2 - t1));
+      uploadsCpu.push_back(Ms(c1 - c0));
+      rendersCpu.push_back(Ms(c2 - c1));
     }
   }
   fig.upload = SpreadOf(uploads).median;
   fig.render = SpreadOf(renders).median;
+  fig.uploadCpu = SpreadOf(uploadsCpu).median;
+  fig.renderCpu = SpreadOf(rendersCpu).median;
   fig.ok = true;
   SDL_DestroyTexture(texture);
   SDL_DestroyRenderer(renderer);
@@ -470,13 +485,25 @@ int BenchMain(int argc, char** argv) {
 
   // Fresh processes first: start-up to the first presented frame, and one whole game.
   std::vector<double> startups;
+  constexpr const char* PHASES[] = {"cpu",   "window", "screen", "soundInit", "midiInit",
+                                    "pictures", "sounds", "music",  "caption"};
+  constexpr int PHASE_COUNT = sizeof PHASES / sizeof PHASES[0];
+  std::vector<double> phaseFigures[PHASE_COUNT];
   ChildResult wholeRun;
   if (options.children) {
     std::fprintf(stderr, "start-up and whole run...\n");
     for (int r = 0; r < options.runs; ++r) {
       ChildResult c = RunSelf("--startup-child");
       const unsigned long long presented = std::strtoull(c.output.c_str(), nullptr, 10);
-      if (c.ok && presented > c.spawnedNs) startups.push_back(Ms(presented - c.spawnedNs));
+      if (!c.ok || presented <= c.spawnedNs) continue;
+      startups.push_back(Ms(presented - c.spawnedNs));
+      for (int p = 0; p < PHASE_COUNT; ++p) {
+        const std::string key = std::string(" ") + PHASES[p] + "=";
+        const size_t at = c.output.find(key);
+        if (at != std::string::npos) {
+          phaseFigures[p].push_back(std::atof(c.output.c_str() + at + key.size()));
+        }
+      }
     }
     wholeRun = RunSelf("--whole-run-child");
   }
@@ -581,14 +608,16 @@ int BenchMain(int argc, char** argv) {
   std::printf("Each measured frame's draw calls, trimmed by the library's rule, composed again "
               "with one blitter; ms per frame, median [min-max].\n\n| scenario |");
   for (int b = 0; b < BLITTERS; ++b) std::printf(" %s |", BLITTER_NAMES[b]);
-  std::printf("\n|---|");
+  std::printf(" frames differing from the library |\n|---|");
   for (int b = 0; b < BLITTERS; ++b) std::printf("---:|");
-  std::printf("\n");
+  std::printf("---|\n");
   for (const std::vector<Row>* set : {&rows, &growth}) {
     for (const Row& r : *set) {
       std::printf("| %s |", r.name.c_str());
       for (int b = 0; b < BLITTERS; ++b) std::printf(" %s |", Fmt(SpreadOf(r.blit[b])).c_str());
-      std::printf("\n");
+      long differing = 0;
+      for (long d : r.differing) differing += d;
+      std::printf(" %ld |\n", differing);
     }
   }
   std::printf("\n## One sprite, many times (us per blit, median)\n\n");
@@ -596,11 +625,13 @@ int BenchMain(int argc, char** argv) {
 
   if (!renders.empty()) {
     std::printf("\n## Upload and scaled render of a busy frame, window 1920 x 1080\n\n");
+    std::printf("Median over 240 presents; wall time, and in brackets the processor time of the "
+                "game's thread (a GL driver may work in threads of its own).\n\n");
     std::printf("| video driver | renderer | upload | render |\n|---|---|---:|---:|\n");
     for (const RenderFigure& f : renders) {
       if (f.ok) {
-        std::printf("| %s | %s | %.3f | %.3f |\n", f.driver.c_str(), f.renderer.c_str(), f.upload,
-                    f.render);
+        std::printf("| %s | %s | %.3f (%.3f) | %.3f (%.3f) |\n", f.driver.c_str(),
+                    f.renderer.c_str(), f.upload, f.uploadCpu, f.render, f.renderCpu);
       } else {
         std::printf("| %s | %s | not available | |\n", f.driver.c_str(), f.renderer.c_str());
       }
@@ -614,6 +645,13 @@ int BenchMain(int argc, char** argv) {
     std::printf("- start-up to the first presented frame (process start, assets, first title "
                 "frame): %s ms over %zu runs\n",
                 Fmt(startup, 1).c_str(), startups.size());
+    std::printf("  - of which (ms, median): ");
+    for (int p = 0; p < PHASE_COUNT; ++p) {
+      std::printf("%s%s %.1f", p ? ", " : "", PHASES[p], SpreadOf(phaseFigures[p]).median);
+    }
+    std::printf(" (cpu: processor time of all its threads; screen: without the sound and MIDI "
+                "start it makes; music: the first piece loaded and started; caption: the "
+                "first help line, font included)\n");
     std::printf("- whole scripted game (frames, scenes in order): %s- peak resident memory of "
                 "that run: %.1f MB%s\n",
                 wholeRun.output.c_str(), peakMb, wholeRun.ok ? "" : " (the run FAILED)");

@@ -27,9 +27,21 @@ extern char** environ;
 namespace perf {
 namespace {
 
+double Ms(uint64_t ns) { return static_cast<double>(ns) / 1e6; }
+
 void AfterFirstFrame(long frame) {
   if (frame != 0) return;
-  std::printf("%llu\n", static_cast<unsigned long long>(NowNs()));
+  const uint64_t now = NowNs();
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const double cpu = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
+                     (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+  const StartupPhases& p = Phases();
+  std::printf("%llu cpu=%.3f window=%.3f screen=%.3f soundInit=%.3f midiInit=%.3f "
+              "pictures=%.3f sounds=%.3f music=%.3f caption=%.3f\n",
+              static_cast<unsigned long long>(now), cpu, Ms(p.window), Ms(p.screen),
+              Ms(p.soundInit), Ms(p.midiInit), Ms(p.pictures), Ms(p.sounds), Ms(p.music),
+              Ms(p.caption));
   std::fflush(stdout);
   SDL_Event quit{};
   quit.type = SDL_QUIT;

@@ -16,6 +16,21 @@ void __real_SDL_UnlockTexture(SDL_Texture* texture);
 int __real_SDL_UpdateTexture(SDL_Texture* texture, const SDL_Rect* rect, const void* pixels,
                              int pitch);
 
+int __real__ZN6zuDraw10OpenWindowEPKci(const char*, int);
+int __real__ZN6zuDraw6ScreenEiii(int, int, int);
+int __real__ZN6zuDraw10LoadObjectEPKci(const char*, int);
+int __real__ZN7zuSound4InitEv();
+void __real__ZN7zuSound8InitMidiEv();
+int __real__ZN7zuSound10LoadObjectEPKci(const char*, int);
+void __real__ZN7zuSound8PlayMidiEPKc(const char*);
+int __wrap__ZN6zuDraw10OpenWindowEPKci(const char*, int);
+int __wrap__ZN6zuDraw6ScreenEiii(int, int, int);
+int __wrap__ZN6zuDraw10LoadObjectEPKci(const char*, int);
+int __wrap__ZN7zuSound4InitEv();
+void __wrap__ZN7zuSound8InitMidiEv();
+int __wrap__ZN7zuSound10LoadObjectEPKci(const char*, int);
+void __wrap__ZN7zuSound8PlayMidiEPKc(const char*);
+
 void __wrap__ZN6zuDraw5ClearEv();
 int __wrap__ZN6zuDraw9PutObjectEiiiiiii(int, int, int, int, int, int, int);
 int __wrap__ZN6zuDraw18PutObjectStretchedEiiiiiiiii(int, int, int, int, int, int, int, int,
@@ -36,6 +51,7 @@ int recorded = 0;
 int sprites = 0;
 FlipTimes flipTimes;
 bool inFlip = false;
+StartupPhases phases;
 int extraId = -1;
 int extraCopies = 0;
 
@@ -69,7 +85,14 @@ uint64_t NowNs() {
   return static_cast<uint64_t>(t.tv_sec) * 1000000000ull + static_cast<uint64_t>(t.tv_nsec);
 }
 
+uint64_t CpuNs() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<uint64_t>(t.tv_sec) * 1000000000ull + static_cast<uint64_t>(t.tv_nsec);
+}
+
 void SetDrawing(bool on) { drawing = on; }
+const StartupPhases& Phases() { return phases; }
 void BeginRecord() {
   recorded = 0;
   sprites = 0;
@@ -101,6 +124,54 @@ void RealDrawCaption(int x, int y, const char* text) {
 using namespace perf;
 
 extern "C" {
+
+int __wrap__ZN6zuDraw10OpenWindowEPKci(const char* caption, int chosen) {
+  const uint64_t t0 = NowNs();
+  const int result = __real__ZN6zuDraw10OpenWindowEPKci(caption, chosen);
+  phases.window += NowNs() - t0;
+  return result;
+}
+
+int __wrap__ZN6zuDraw6ScreenEiii(int width, int height, int memory) {
+  const uint64_t inner = phases.soundInit + phases.midiInit;
+  const uint64_t t0 = NowNs();
+  const int result = __real__ZN6zuDraw6ScreenEiii(width, height, memory);
+  phases.screen += NowNs() - t0 - (phases.soundInit + phases.midiInit - inner);
+  return result;
+}
+
+int __wrap__ZN6zuDraw10LoadObjectEPKci(const char* name, int memory) {
+  const uint64_t t0 = NowNs();
+  const int result = __real__ZN6zuDraw10LoadObjectEPKci(name, memory);
+  phases.pictures += NowNs() - t0;
+  return result;
+}
+
+int __wrap__ZN7zuSound4InitEv() {
+  const uint64_t t0 = NowNs();
+  const int result = __real__ZN7zuSound4InitEv();
+  phases.soundInit += NowNs() - t0;
+  return result;
+}
+
+void __wrap__ZN7zuSound8InitMidiEv() {
+  const uint64_t t0 = NowNs();
+  __real__ZN7zuSound8InitMidiEv();
+  phases.midiInit += NowNs() - t0;
+}
+
+int __wrap__ZN7zuSound10LoadObjectEPKci(const char* name, int buffers) {
+  const uint64_t t0 = NowNs();
+  const int result = __real__ZN7zuSound10LoadObjectEPKci(name, buffers);
+  phases.sounds += NowNs() - t0;
+  return result;
+}
+
+void __wrap__ZN7zuSound8PlayMidiEPKc(const char* name) {
+  const uint64_t t0 = NowNs();
+  __real__ZN7zuSound8PlayMidiEPKc(name);
+  phases.music += NowNs() - t0;
+}
 
 void __wrap__ZN6zuDraw5ClearEv() {
   if (!drawing) return;
@@ -144,30 +215,32 @@ void __wrap__ZN6zuDraw11DrawCaptionEiiPKc(int x, int y, const char* text) {
     c->a[1] = y;
     c->text = text;
   }
+  const uint64_t t0 = NowNs();
   __real__ZN6zuDraw11DrawCaptionEiiPKc(x, y, text);
+  phases.caption += NowNs() - t0;
 }
 
 void __wrap__ZN6zuDraw4FlipEv() {
   if (!drawing) return;
   DrawExtraCopies();
-  flipTimes.start = NowNs();
+  flipTimes.start = CpuNs();
   flipTimes.uploaded = 0;
   inFlip = true;
   __real__ZN6zuDraw4FlipEv();
   inFlip = false;
-  flipTimes.end = NowNs();
+  flipTimes.end = CpuNs();
   if (flipTimes.uploaded == 0) flipTimes.uploaded = flipTimes.start;
 }
 
 void __wrap_SDL_UnlockTexture(SDL_Texture* texture) {
   __real_SDL_UnlockTexture(texture);
-  if (inFlip) flipTimes.uploaded = NowNs();
+  if (inFlip) flipTimes.uploaded = CpuNs();
 }
 
 int __wrap_SDL_UpdateTexture(SDL_Texture* texture, const SDL_Rect* rect, const void* pixels,
                              int pitch) {
   const int result = __real_SDL_UpdateTexture(texture, rect, pixels, pitch);
-  if (inFlip) flipTimes.uploaded = NowNs();
+  if (inFlip) flipTimes.uploaded = CpuNs();
   return result;
 }
 

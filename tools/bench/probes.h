@@ -9,6 +9,9 @@ namespace perf {
 
 // Monotonic nanoseconds.
 uint64_t NowNs();
+// Processor time of the calling thread, in nanoseconds: what the frame figures
+// use, so that time spent descheduled on a busy machine does not count.
+uint64_t CpuNs();
 
 enum DrawKind : uint8_t { CALL_CLEAR, CALL_PUT, CALL_STRETCHED, CALL_CAPTION };
 
@@ -37,6 +40,13 @@ const FlipTimes& LastFlip();
 // Before each present, the frame's draws of picture `id` are drawn `copies`
 // times more, shifted (more sprites on the same frame, for the growth figures).
 void SetExtraCopies(int id, int copies);
+
+// Where start-up time goes, in ns, summed over the calls (screen excludes the
+// sound and MIDI start it makes).
+struct StartupPhases {
+  uint64_t window, screen, soundInit, midiInit, pictures, sounds, music, caption;
+};
+const StartupPhases& Phases();
 
 // The library's own calls, past the probes.
 void RealClear();
