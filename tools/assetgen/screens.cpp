@@ -250,6 +250,25 @@ Image MakeMYMY() {
 Image MakeTITLE() {
   Image img(500, 300);
   // Only x 60…440 is ever seen: everything sits inside that band.
+  // Stars, and the rim of a planet rising under the lettering.
+  for (int y = 0; y < 300; ++y)
+    for (int x = 62; x < 438; ++x) {
+      float dx = x - 250.0f, dy = y - 792.0f, d = std::sqrt(dx * dx + dy * dy);
+      if (d < 520) {
+        float depth = Clamp01((520 - d) / 60);
+        float cloud = Fbm(float(x), float(y) * 2.5f, 40, 4, 0, 81);
+        Rgb sea = Mix({18, 40, 96}, {30, 70, 140}, depth * 0.5f);
+        Rgb c = Mix(sea, {150, 170, 210}, Smooth(0.55f, 0.75f, cloud) * 0.8f);
+        if (d > 512) c = Mix({120, 190, 255}, {200, 235, 255}, (d - 512) / 8);  // the lit air
+        img.Set(x, y, Opaque(c));
+      } else if (d < 532) {
+        // the atmosphere's glow, cut where it grows faint
+        float a = 1 - (d - 520) / 12;
+        if (a > 0.25f) img.Set(x, y, Opaque(Mix({40, 90, 200}, {110, 180, 255}, a)));
+      } else if (Hash01(uint32_t(x), uint32_t(y), 82) > 0.994f) {
+        img.Set(x, y, Opaque(Mix({110, 120, 160}, {235, 240, 255}, Hash01(x, y, 83))));
+      }
+    }
   // A contrail climbing from the bottom left to the ship beside "RUN".
   for (int i = 0; i < 2; ++i) {
     float x0 = 362 + i * 24, y0 = 250;
