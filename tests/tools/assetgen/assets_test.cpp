@@ -57,8 +57,6 @@ int InkIn(const Picture& p, int x0, int y0, int x1, int y1) {
   return n;
 }
 
-uint16_t To565(uint32_t c) { return uint16_t((c >> 19 & 31) << 11 | (c >> 10 & 63) << 5 | (c >> 3 & 31)); }
-
 struct Size {
   int w, h;
 };
@@ -104,18 +102,6 @@ TEST(GeneratedPictures, EveryCatalogueFileIsThereWithItsSize) {
     EXPECT_GT(InkIn(p, 0, 0, p.w, p.h), 0) << e.file << " is empty";
   }
   EXPECT_EQ(pictures, 72);
-}
-
-// Anything not black is meant to be seen; after the game's 16-bit conversion it
-// must not turn into the colour key.
-TEST(GeneratedPictures, NoOpaquePixelTurnsIntoTheKey) {
-  for (const CatalogueEntry& e : catalogue) {
-    if (!IsPicture(e.file)) continue;
-    Picture p = Load(e.file);
-    int lost = 0;
-    for (uint32_t c : p.px) lost += c != 0 && To565(c) == 0;
-    EXPECT_EQ(lost, 0) << e.file;
-  }
 }
 
 TEST(GeneratedPictures, ScoreSheetCellsHoldTheirPieces) {
