@@ -129,8 +129,16 @@ if [ "$WIDTH" != "$SCREEN_W" ] || [ "$HEIGHT" != "$SCREEN_H" ]; then
   fail "the window does not cover the screen (${WIDTH}x$HEIGHT at $X,$Y)"
 fi
 # The icon beside the program is the window's icon.
-icon=$(xprop -id "$WID" _NET_WM_ICON 2>/dev/null)
-[[ "$icon" == *"Icon (64 x 64)"* ]] || fail "the window has no 64 x 64 icon"
+# (SDL may replace the first X window by another when it sets up its renderer.)
+has_icon=0
+for _ in $(seq 30); do
+  for w in $(xdotool search --onlyvisible --name '^Skyward Run$' 2>/dev/null); do
+    icon=$(xprop -id "$w" _NET_WM_ICON 2>/dev/null)
+    [[ "$icon" == *"Icon (64 x 64)"* ]] && has_icon=1 && WID=$w && break 2
+  done
+  sleep 0.1
+done
+[ "$has_icon" = 1 ] || fail "the window has no 64 x 64 icon"
 # Where the 640 x 480 picture must be: whole-number scale when it fits, centred.
 S=$(( WIDTH / 640 < HEIGHT / 480 ? WIDTH / 640 : HEIGHT / 480 ))
 [ "$S" -ge 1 ] || S=1
