@@ -86,7 +86,7 @@ std::vector<uint8_t> MakeBomWav() {
     // crackle in the first moments
     float crackle = (Hash01(i, 12) > 0.9975f && t < 0.25f) ? Noise(i, 13) * std::exp(-t / 0.1f) : 0;
     float fade = std::min(1.0f, (0.6f - t) / 0.04f);  // no click at the end
-    s[i] = (lp2 * 1.6f * noiseEnv + thump * 0.9f + crackle * 0.6f) * fade;
+    s[i] = (lp2 * 1.6f * noiseEnv + thump * 0.45f + crackle * 0.6f) * fade;
   }
-  return Wave(s, 0.55f);  // up to ten of them overlap
+  return Wave(s, 0.3f);  // up to ten of them overlap, restarted every frame
 }
