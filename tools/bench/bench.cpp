@@ -35,6 +35,7 @@ struct Options {
   bool children = true;
   bool renderers = true;
   const char* only = nullptr;
+  const char* picture = nullptr;  // where to save the busy frame the renderers present
 } options;
 
 struct Spread {
@@ -431,7 +432,7 @@ std::string Machine() {
 int Usage() {
   std::fprintf(stderr,
                "usage: skyward-bench [--runs N] [--scenario NAME] [--no-children] "
-               "[--no-renderers]\n"
+               "[--no-renderers] [--picture BUSY.bmp]\n"
                "Prints the frame costs of the real game, headless, as Markdown tables.\n");
   return 2;
 }
@@ -471,6 +472,8 @@ int BenchMain(int argc, char** argv) {
       options.only = argv[++i];
     } else if (arg == "--no-children") {
       options.children = false;
+    } else if (arg == "--picture" && i + 1 < argc) {
+      options.picture = argv[++i];
     } else if (arg == "--no-renderers") {
       options.renderers = false;
     } else {
@@ -543,6 +546,7 @@ int BenchMain(int argc, char** argv) {
   // A busy frame for the renderers to present.
   EnterScenario(SCENARIO_STAGE1_BUSY);
   SDL_Surface* busyFrame = SDL_DuplicateSurface(zuDraw::BackSurface());
+  if (options.picture != nullptr && busyFrame != nullptr) SDL_SaveBMP(busyFrame, options.picture);
   FreeRleCopies();
   StopGame();
 
