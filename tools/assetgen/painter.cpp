@@ -296,8 +296,8 @@ Image Painter::Render() const {
       if (groove[i]) t *= 0.5f;
       Rgb c = RampColor(m, t);
       float rz = 2 * diff * N.z - L.z;
-      float spec = rz > 0 ? std::pow(rz, 18.0f) * 0.55f : 0;
-      col[i] = Mix(c, Rgb{255, 255, 255}, spec);
+      float specular = rz > 0 ? std::pow(rz, 18.0f) * 0.55f : 0;
+      col[i] = Mix(c, Rgb{255, 255, 255}, specular);
     }
   Image out(w, h);
   std::vector<unsigned char> outMat(size_t(w) * h, 0);
