@@ -256,7 +256,8 @@ still() {  # still NAME: the picture stays the same for a second
   same "$1" "$1-after"
 }
 setup_screen() { measure "$1" && ! help_line_measured && ink 8 && ! moving "$1"; }
-playing() { measure "$1" && ! help_line_measured && ink 8 && moving "$1"; }
+# The stage's first frames may come before its backdrop reaches the screen.
+playing() { measure "$1" && ! help_line_measured && ink 6 && ink 7 && moving "$1"; }
 
 define_regions
 
