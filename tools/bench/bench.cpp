@@ -543,6 +543,7 @@ int BenchMain(int argc, char** argv) {
   }
   std::vector<std::string> blitLines;
   MeasureSingleBlits(blitLines);
+
   // A busy frame for the renderers to present.
   EnterScenario(SCENARIO_STAGE1_BUSY);
   SDL_Surface* busyFrame = SDL_DuplicateSurface(zuDraw::BackSurface());
@@ -653,8 +654,9 @@ int BenchMain(int argc, char** argv) {
     for (int p = 0; p < PHASE_COUNT; ++p) {
       std::printf("%s%s %.1f", p ? ", " : "", PHASES[p], SpreadOf(phaseFigures[p]).median);
     }
-    std::printf(" (cpu: processor time of all its threads; screen: without the sound and MIDI "
-                "start it makes; music: the first piece loaded and started; caption: the "
+    std::printf(" (cpu: processor time of all its threads up to the first present; the others: "
+                "processor time of the game's thread in each; screen: without the sound and "
+                "MIDI start it makes; music: the first piece loaded and started; caption: the "
                 "first help line, font included)\n");
     std::printf("- whole scripted game (frames, scenes in order): %s- peak resident memory of "
                 "that run: %.1f MB%s\n",

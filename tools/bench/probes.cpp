@@ -126,51 +126,51 @@ using namespace perf;
 extern "C" {
 
 int __wrap__ZN6zuDraw10OpenWindowEPKci(const char* caption, int chosen) {
-  const uint64_t t0 = NowNs();
+  const uint64_t t0 = CpuNs();
   const int result = __real__ZN6zuDraw10OpenWindowEPKci(caption, chosen);
-  phases.window += NowNs() - t0;
+  phases.window += CpuNs() - t0;
   return result;
 }
 
 int __wrap__ZN6zuDraw6ScreenEiii(int width, int height, int memory) {
   const uint64_t inner = phases.soundInit + phases.midiInit;
-  const uint64_t t0 = NowNs();
+  const uint64_t t0 = CpuNs();
   const int result = __real__ZN6zuDraw6ScreenEiii(width, height, memory);
-  phases.screen += NowNs() - t0 - (phases.soundInit + phases.midiInit - inner);
+  phases.screen += CpuNs() - t0 - (phases.soundInit + phases.midiInit - inner);
   return result;
 }
 
 int __wrap__ZN6zuDraw10LoadObjectEPKci(const char* name, int memory) {
-  const uint64_t t0 = NowNs();
+  const uint64_t t0 = CpuNs();
   const int result = __real__ZN6zuDraw10LoadObjectEPKci(name, memory);
-  phases.pictures += NowNs() - t0;
+  phases.pictures += CpuNs() - t0;
   return result;
 }
 
 int __wrap__ZN7zuSound4InitEv() {
-  const uint64_t t0 = NowNs();
+  const uint64_t t0 = CpuNs();
   const int result = __real__ZN7zuSound4InitEv();
-  phases.soundInit += NowNs() - t0;
+  phases.soundInit += CpuNs() - t0;
   return result;
 }
 
 void __wrap__ZN7zuSound8InitMidiEv() {
-  const uint64_t t0 = NowNs();
+  const uint64_t t0 = CpuNs();
   __real__ZN7zuSound8InitMidiEv();
-  phases.midiInit += NowNs() - t0;
+  phases.midiInit += CpuNs() - t0;
 }
 
 int __wrap__ZN7zuSound10LoadObjectEPKci(const char* name, int buffers) {
-  const uint64_t t0 = NowNs();
+  const uint64_t t0 = CpuNs();
   const int result = __real__ZN7zuSound10LoadObjectEPKci(name, buffers);
-  phases.sounds += NowNs() - t0;
+  phases.sounds += CpuNs() - t0;
   return result;
 }
 
 void __wrap__ZN7zuSound8PlayMidiEPKc(const char* name) {
-  const uint64_t t0 = NowNs();
+  const uint64_t t0 = CpuNs();
   __real__ZN7zuSound8PlayMidiEPKc(name);
-  phases.music += NowNs() - t0;
+  phases.music += CpuNs() - t0;
 }
 
 void __wrap__ZN6zuDraw5ClearEv() {
@@ -215,9 +215,9 @@ void __wrap__ZN6zuDraw11DrawCaptionEiiPKc(int x, int y, const char* text) {
     c->a[1] = y;
     c->text = text;
   }
-  const uint64_t t0 = NowNs();
+  const uint64_t t0 = CpuNs();
   __real__ZN6zuDraw11DrawCaptionEiiPKc(x, y, text);
-  phases.caption += NowNs() - t0;
+  phases.caption += CpuNs() - t0;
 }
 
 void __wrap__ZN6zuDraw4FlipEv() {

@@ -41,8 +41,8 @@ const FlipTimes& LastFlip();
 // times more, shifted (more sprites on the same frame, for the growth figures).
 void SetExtraCopies(int id, int copies);
 
-// Where start-up time goes, in ns, summed over the calls (screen excludes the
-// sound and MIDI start it makes).
+// Where start-up time goes: processor time of the game's thread in ns, summed
+// over the calls (screen excludes the sound and MIDI start it makes).
 struct StartupPhases {
   uint64_t window, screen, soundInit, midiInit, pictures, sounds, music, caption;
 };
