@@ -1,7 +1,9 @@
 // Fuzzes the RIFF WAVE reader: the bytes become a file that
 // zuSound::ReadWaveFile reads as the sound load does. A successful read must
 // hand back a format block and a data block of the size it reports, both of
-// which are touched end to end so that any short allocation shows.
+// which are touched end to end so that any short allocation shows. Then the
+// whole sound load runs on the same file (reader, conversion to the mixer's
+// format, the chunk), always into the same slot.
 #include <unistd.h>
 
 #include <cstddef>
@@ -10,7 +12,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "lib/sound/soundInternal.h"
 #include "lib/sound/zuSound.h"
+#include "lib/system/zuSystem.h"
 
 namespace {
 std::string path;
@@ -22,6 +26,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   const char* dir = mkdtemp(pattern);
   if (dir == nullptr) std::abort();
   path = std::string(dir) + "/F.WAV";
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  zuSystem::SetAppPath(dir);
+  if (!zuSound::Init()) std::abort();
+  zuSound::ClearTable();
   return 0;
 }
 
@@ -48,5 +56,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   std::free(format);
   std::free(samples);
+
+  const int id = zuSound::LoadObject("F.WAV", 10);
+  if (id > 0 || zuSound::soundTable[0].used) {
+    zuSound::SoundSlot& slot = zuSound::soundTable[id];
+    if (slot.chunk == nullptr || slot.chunk->alen == 0) __builtin_trap();
+    zuSound::Play(id, -1);
+    Mix_HaltChannel(-1);
+    // Free the slot again; its samples go with the next load into it.
+    slot.used = 0;
+    zuSound::soundChannels = 0;
+  }
   return 0;
 }
