@@ -26,8 +26,14 @@ struct Shot {
   std::string path;
 };
 
+struct Stall {
+  long frame;
+  uint32_t ms;
+};
+
 struct Run {
   uint32_t stepMs = 12;
+  std::vector<Stall> stalls;  // frames that last longer than a step
   long frames = -1;  // no bound
   std::vector<ScriptEvent> events;
   size_t nextEvent = 0;
@@ -68,7 +74,11 @@ void BeforeFrame(long index) {
     const uint32_t now = SDL_GetTicks();
     if (static_cast<int32_t>(due - now) > 0) SDL_Delay(due - now);
   }
-  run.virtualNow += run.stepMs;
+  uint32_t step = run.stepMs;
+  for (const Stall& stall : run.stalls) {
+    if (stall.frame == frame) step = stall.ms;
+  }
+  run.virtualNow += step;  // wraps like the real 32-bit tick count
   while (run.nextEvent < run.events.size() && run.events[run.nextEvent].frame <= frame) {
     const ScriptEvent& e = run.events[run.nextEvent++];
     PushKey(e.virtualKey, e.down);
@@ -110,6 +120,7 @@ int Usage(const char* why) {
                "usage: skyward-replay [--assets DIR] [--seed N] [--step-ms MS] [--frames N]\n"
                "                      [--input FILE] [--screenshot FRAME=PATH.bmp ...]\n"
                "                      [--trace PATH.jsonl] [--audio PATH.raw]\n"
+               "                      [--clock-start MS] [--stall FRAME=MS ...]\n"
                "Frames count from 1; input lines are `FRAME down KEY` or `FRAME up KEY`.\n");
   return 2;
 }
@@ -232,6 +243,23 @@ int ReplayMain(int argc, char** argv) {
     } else if (arg == "--step-ms") {
       if (!value(&v) || !ParseNumber(v, &n, 1) || n > 100000) return Usage("bad --step-ms");
       run.stepMs = static_cast<uint32_t>(n);
+    } else if (arg == "--clock-start") {
+      // The virtual tick count at start-up, e.g. just before the 32-bit wrap.
+      char* end = nullptr;
+      if (!value(&v)) return Usage("--clock-start needs a number");
+      const unsigned long long ms = std::strtoull(v, &end, 0);
+      if (end == v || *end != '\0' || ms > 0xFFFFFFFFull) return Usage("bad --clock-start");
+      run.virtualNow = static_cast<uint32_t>(ms);
+    } else if (arg == "--stall") {
+      // That frame lasts MS instead of --step-ms (a long stall of the machine).
+      if (!value(&v)) return Usage("--stall needs FRAME=MS");
+      const char* eq = std::strchr(v, '=');
+      long ms = 0;
+      if (eq == nullptr || !ParseNumber(std::string(v, eq).c_str(), &n, 1) ||
+          !ParseNumber(eq + 1, &ms, 1) || ms > 3600000) {
+        return Usage("bad --stall");
+      }
+      run.stalls.push_back(Stall{n, static_cast<uint32_t>(ms)});
     } else if (arg == "--frames") {
       if (!value(&v) || !ParseNumber(v, &n, 1)) return Usage("bad --frames");
       run.frames = n;
