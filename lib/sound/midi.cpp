@@ -54,7 +54,29 @@ bool EndsWithSf2(const char* name) {
   return n > 4 && strcasecmp(name + n - 4, ".sf2") == 0;
 }
 
+// Whether any file of a list (separated by ':' or ';', as the mixer splits it)
+// is a soundfont that can be opened. No size limit: the player chose it.
+bool NamedSoundFontReadable(const char* list) {
+  char copy[4096];
+  std::snprintf(copy, sizeof copy, "%s", list);
+  char* rest = nullptr;
+  for (char* path = strtok_r(copy, ":;", &rest); path != nullptr;
+       path = strtok_r(nullptr, ":;", &rest)) {
+    FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) continue;
+    unsigned char head[12];
+    const bool ok = std::fread(head, 1, 12, f) == 12 && std::memcmp(head, "RIFF", 4) == 0 &&
+                    std::memcmp(head + 8, "sfbk", 4) == 0;
+    std::fclose(f);
+    if (ok) return true;
+  }
+  return false;
+}
+
 bool musicChecked = false;
+// No usable soundfont: the music stays silent, as the one line about it says
+// (the synthesizer would otherwise guess a soundfont of its own).
+bool soundFontMissing = false;
 
 void ChooseSoundFont() {
   if (musicChecked) return;
@@ -64,6 +86,15 @@ void ChooseSoundFont() {
   const char* env = SDL_getenv("SDL_SOUNDFONTS");
   if (env != nullptr && env[0] != '\0') {
     std::snprintf(midiSoundFont, sizeof midiSoundFont, "%s", env);
+    if (!NamedSoundFontReadable(env)) {
+      // A name that leads nowhere gets one line, not a silent guess.
+      std::fprintf(stderr,
+                   "Skyward Run: the soundfont named in SDL_SOUNDFONTS (%s) cannot be "
+                   "read; the music stays silent.\n",
+                   env);
+      std::fflush(stderr);
+      soundFontMissing = true;
+    }
     return;
   }
   const char* found = FindSoundFont();
@@ -72,6 +103,7 @@ void ChooseSoundFont() {
                  "Skyward Run: no General MIDI soundfont found (install the "
                  "timgm6mb-soundfont package); the music stays silent.\n");
     std::fflush(stderr);
+    soundFontMissing = true;
     return;
   }
   std::snprintf(midiSoundFont, sizeof midiSoundFont, "%s", found);
@@ -256,6 +288,7 @@ void PlayMidi(const char* name) {
   std::fclose(f);
   if (!playable) return;
   ChooseSoundFont();
+  if (soundFontMissing) return;
   midiMusic = Mix_LoadMUSType_RW(SDL_RWFromFile(path, "rb"), MUS_MID, 1);
   if (midiMusic == nullptr) {
     SDL_ClearError();
