@@ -1,0 +1,240 @@
+// Devices that are not there: no audio device, no joystick (and hot-plug
+// events for sticks that do not exist), no display, no soundfont.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/game_main.h"
+#include "game/flow/catalogue.h"
+#include "game/flow/scene.h"
+#include "game/player/ship.h"
+#include "lib/sound/soundInternal.h"
+#include "lib/system/zuSystem.h"
+#include "tests/reliability/reliability_util.h"
+
+namespace {
+
+using namespace reliability;
+
+// ---- the real main loop in this process, on a virtual clock ----
+
+uint32_t now = 0;
+uint32_t Ticks() { return now; }
+void Nap(uint32_t) {}
+
+long lastFrame = 0;
+std::vector<int> sceneAfter;
+std::vector<float> playerXAfter;
+void (*extraBefore)(long frame) = nullptr;
+
+void PushKey(SDL_Keycode sym, bool down) {
+  SDL_Event e{};
+  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  e.key.keysym.sym = sym;
+  e.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
+  SDL_PushEvent(&e);
+}
+
+// Title -> setup -> stage 1, then the ship flies right from frame 100 on.
+void Before(long frame) {
+  now += 12;
+  switch (frame) {
+    case 10: PushKey(SDLK_SPACE, true); break;
+    case 12: PushKey(SDLK_SPACE, false); break;
+    case 30: PushKey(SDLK_RETURN, true); break;
+    case 32: PushKey(SDLK_RETURN, false); break;
+    case 100: PushKey(SDLK_RIGHT, true); break;
+    default: break;
+  }
+  if (extraBefore != nullptr) extraBefore(frame);
+}
+
+void After(long frame) {
+  sceneAfter.push_back(scene);
+  playerXAfter.push_back(playerX);
+  if (frame == lastFrame) {
+    SDL_Event q{};
+    q.type = SDL_QUIT;
+    SDL_PushEvent(&q);
+  }
+}
+
+// Runs the game for `frames` frames; returns its status, standard error in *err.
+int PlayInProcess(long frames, std::string* err) {
+  sceneAfter.clear();
+  playerXAfter.clear();
+  lastFrame = frames - 1;
+  now = 1000;
+  zuSystem::SetClock(Ticks, Nap);
+  zuSystem::SetAppPath(SKYWARD_BIN_DIR);
+  GameMainOptions options;
+  options.headless = true;
+  options.fixedSeed = true;
+  options.seed = 9;
+  options.beforeFrame = Before;
+  options.afterFrame = After;
+
+  const std::string errPath = Scratch("inprocess") + "/stderr.txt";
+  std::fflush(stderr);
+  const int saved = dup(2);
+  const int fd = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  dup2(fd, 2);
+  close(fd);
+  const int status = GameMain(options);
+  std::fflush(stderr);
+  dup2(saved, 2);
+  close(saved);
+  zuSystem::SetClock(nullptr, nullptr);
+  zuSystem::SetAppPath(nullptr);
+  *err = ReadFile(errPath);
+  return status;
+}
+
+struct EnvGuard {
+  std::string name, old;
+  bool had;
+  EnvGuard(const char* n, const char* value) : name(n) {
+    const char* o = std::getenv(n);
+    had = o != nullptr;
+    if (had) old = o;
+    if (value != nullptr) {
+      setenv(n, value, 1);
+    } else {
+      unsetenv(n);
+    }
+  }
+  ~EnvGuard() {
+    if (had) {
+      setenv(name.c_str(), old.c_str(), 1);
+    } else {
+      unsetenv(name.c_str());
+    }
+  }
+};
+
+void ExpectReachedStage1AndFlew() {
+  ASSERT_GE(sceneAfter.size(), 200u);
+  EXPECT_EQ(sceneAfter.back(), 2);
+  EXPECT_GT(playerXAfter.back(), playerXAfter[99]);  // the keys still steer the ship
+}
+
+}  // namespace
+
+// No audio device at all: the game runs silent and says nothing.
+TEST(MissingDevices, NoAudioDeviceIsASilentGame) {
+  EnvGuard audio("SDL_AUDIODRIVER", "nosuchdevice");
+  std::string err;
+  EXPECT_EQ(PlayInProcess(200, &err), 0);
+  EXPECT_EQ(err, "");
+  ExpectReachedStage1AndFlew();
+  EXPECT_EQ(zuSound::soundEnabled, 0);
+  EXPECT_EQ(sndBOM, 0);
+  EXPECT_EQ(sndSHOT, 0);
+}
+
+namespace {
+void PhantomSticks(long frame) {
+  if (frame == 50 || frame == 150) {
+    SDL_Event e{};
+    e.type = SDL_JOYDEVICEADDED;
+    e.jdevice.which = 7;  // no such device index
+    SDL_PushEvent(&e);
+  }
+  if (frame == 60 || frame == 160) {
+    SDL_Event e{};
+    e.type = SDL_JOYDEVICEREMOVED;
+    e.jdevice.which = 4242;  // no such instance
+    SDL_PushEvent(&e);
+  }
+}
+}  // namespace
+
+// No joystick: the keys steer; hot-plug news about sticks that are not there
+// (a device index past the end, an unknown instance) change nothing.
+TEST(MissingDevices, NoJoystickAndPhantomHotPlugEvents) {
+  extraBefore = PhantomSticks;
+  std::string err;
+  const int status = PlayInProcess(200, &err);
+  extraBefore = nullptr;
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(err, "");
+  ExpectReachedStage1AndFlew();
+}
+
+// The real game without any display: the screen's message, then a clean end
+// with a non-zero status (no window, no crash, no hang).
+TEST(MissingDevices, NoDisplayEndsWithTheScreenMessage) {
+  if (access("/dev/dri/card0", F_OK) == 0) GTEST_SKIP() << "a DRM device could show the game";
+  const std::string work = Scratch("nodisplay");
+  const std::string game = std::string(SKYWARD_BIN_DIR) + "/skyward-run";
+  for (const char* driver : {"", "SDL_VIDEODRIVER=nosuchdriver"}) {
+    SCOPED_TRACE(driver);
+    const RunResult r = RunCommand("timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " +
+                                std::string(driver) + " SDL_AUDIODRIVER=dummy " + game +
+                                " </dev/null",
+                            work + "/stderr.txt");
+    EXPECT_FALSE(HasSanitizerReport(r.err)) << r.err;
+    ASSERT_TRUE(r.exited) << r.err;
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.status, 124) << "still running after a minute";
+    EXPECT_NE(r.err.find("zuDraw::Screen : DirectDrawが使用できません\n"), std::string::npos)
+        << r.err;
+  }
+}
+
+namespace {
+
+// The title's first 1.8 s of mixed output, through the disk audio driver.
+RunResult RecordTitle(const std::string& work, const std::string& env, std::string* pcm) {
+  const std::string raw = work + "/title.raw";
+  fs::remove(raw);
+  const RunResult r = RunCommand("env " + env + " " + ReplayBinary() + " --frames 150 --audio " + raw,
+                                 work + "/stderr.txt");
+  *pcm = ReadFile(raw);
+  return r;
+}
+
+bool Silent(const std::string& pcm) {
+  for (char c : pcm) {
+    if (c != 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// A soundfont that cannot be found: the music stays silent and one line on
+// standard error says why. With the soundfont found, the same title is heard.
+TEST(MissingDevices, SoundFontThatCannotBeFoundMeansSilenceAndOneLine) {
+  const std::string work = Scratch("sf");
+  std::string pcm;
+  const RunResult r = RecordTitle(work, "SDL_SOUNDFONTS=" + work + "/none/missing.sf2", &pcm);
+  EXPECT_FALSE(HasSanitizerReport(r.err)) << r.err;
+  ASSERT_TRUE(r.exited) << r.err;
+  EXPECT_EQ(r.status, 0) << r.err;
+  // SDL's disk driver announces itself; the rest is ours.
+  std::vector<std::string> lines;
+  for (const std::string& line : Lines(r.err)) {
+    if (line.rfind("CRITICAL:", 0) != 0) lines.push_back(line);
+  }
+  ASSERT_EQ(lines.size(), 1u) << r.err;
+  EXPECT_NE(lines[0].find("soundfont"), std::string::npos) << r.err;
+  ASSERT_GT(pcm.size(), 44100u * 4 / 2) << "too little recorded";
+  EXPECT_TRUE(Silent(pcm));
+
+  std::string heard;
+  const RunResult good = RecordTitle(work, "-u SDL_SOUNDFONTS", &heard);
+  ASSERT_TRUE(good.exited && good.status == 0) << good.err;
+  if (good.err.find("soundfont") != std::string::npos) {
+    GTEST_SKIP() << "no soundfont installed here: " << good.err;
+  }
+  EXPECT_FALSE(Silent(heard)) << "the title's music is not heard with the soundfont";
+}
