@@ -135,9 +135,10 @@ void HitBoss(BossRecord& boss) {
 
 int BossStruck(const BossProfile& p, int weapon, int sx, int sy) {
   const BossRecord& boss = *p.boss;
-  if (boss.shielded != 0 || boss.y < 0.0f) return 0;
+  // Like every target, the boss is tested at its position truncated toward zero.
   const int ex = static_cast<int>(boss.x);
   const int ey = static_cast<int>(boss.y);
+  if (boss.shielded != 0 || ey < 0) return 0;
   int left = p.shotLeft;
   int right = p.shotRight;
   if (weapon == BOSS_SIDE_SHOT) {

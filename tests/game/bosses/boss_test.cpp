@@ -314,8 +314,11 @@ TEST_F(Bosses, HitWindowsAtTheirBounds) {
   EXPECT_EQ(Boss2Struck(BOSS_SIDE_SHOT, 316, 50), 0);
   EXPECT_EQ(Boss2Struck(BOSS_BOMB_FRAGMENT, 385, 50), 1);
   EXPECT_EQ(Boss2Struck(BOSS_BOMB_FRAGMENT, 386, 50), 0);
-  // Above the top edge, or shielded, the boss is not tested at all.
+  // Above the top edge, or shielded, the boss is not tested at all; its y is
+  // truncated toward zero first, as for every target.
   boss2.y = -0.5f;
+  EXPECT_EQ(Boss2Struck(BOSS_CENTRE_SHOT, 230, 10), 1);
+  boss2.y = -1.0f;
   EXPECT_EQ(Boss2Struck(BOSS_CENTRE_SHOT, 230, 10), 0);
   boss2.y = 0.0f;
   boss2.shielded = 1;
