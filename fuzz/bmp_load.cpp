@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "lib/draw/zuDraw.h"
@@ -22,8 +23,10 @@ std::string folder;
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  char pattern[] = "/tmp/skyward-fuzz-bmp-XXXXXX";
-  const char* dir = mkdtemp(pattern);
+  // A scratch folder of our own under the system's temporary folder.
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "skyward-fuzz-bmp-XXXXXX").string();
+  const char* dir = mkdtemp(pattern.data());
   if (dir == nullptr) std::abort();
   folder = dir;
   zuSystem::SetAppPath(folder.c_str());

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "lib/sound/soundInternal.h"
@@ -22,8 +23,10 @@ volatile uint8_t sink;
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char pattern[] = "/tmp/skyward-fuzz-wave-XXXXXX";
-  const char* dir = mkdtemp(pattern);
+  // A scratch folder of our own under the system's temporary folder.
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "skyward-fuzz-wave-XXXXXX").string();
+  const char* dir = mkdtemp(pattern.data());
   if (dir == nullptr) std::abort();
   path = std::string(dir) + "/F.WAV";
   setenv("SDL_AUDIODRIVER", "dummy", 1);

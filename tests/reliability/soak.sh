@@ -10,7 +10,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BIN="${1:-$ROOT/build/bin}"
 HOURS="${2:-8}"
 FRAMES=$(( HOURS * 3600 * 1000 / 12 ))
-WORK="$(mktemp -d "${TMPDIR:-/tmp}/skyward-soak.XXXXXX")"
+WORK="$(mktemp -d -t skyward-soak.XXXXXX)"
 trap 'rm -rf "$WORK"' EXIT
 
 # One cycle: a whole game held on fire with every continue taken (back to the

@@ -10,7 +10,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BIN="${1:-$ROOT/build/bin}"
 FRAMES="${2:-1500}"
 command -v valgrind >/dev/null || { echo "valgrind is not installed (apt-get install valgrind)"; exit 2; }
-WORK="$(mktemp -d "${TMPDIR:-/tmp}/skyward-valgrind.XXXXXX")"
+WORK="$(mktemp -d -t skyward-valgrind.XXXXXX)"
 trap 'rm -rf "$WORK"' EXIT
 printf '10 down space\n12 up space\n30 down enter\n32 up enter\n40 down z\n40 down y\n' \
   > "$WORK/input.txt"
