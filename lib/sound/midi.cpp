@@ -274,14 +274,17 @@ void InitMidi() {
   if (soundEnabled) ChooseSoundFont();
 }
 
+// The open piece's full path, to load it afresh for a restart.
+char midiPath[4096];
+
 void PlayMidi(const char* name) {
-  static char path[4096];
-  const int n = std::snprintf(path, sizeof path, "%s%s", zuSystem::GetAppPath(), name);
+  char* path = midiPath;
+  const int n = std::snprintf(path, sizeof midiPath, "%s%s", zuSystem::GetAppPath(), name);
   if (midiOpen) StopMidi();
   midiOpen = 1;
   midiLoop = 1;
   // A missing or unreadable piece means silence, and no message.
-  if (!soundEnabled || n < 0 || static_cast<size_t>(n) >= sizeof path) return;
+  if (!soundEnabled || n < 0 || static_cast<size_t>(n) >= sizeof midiPath) return;
   FILE* f = std::fopen(path, "rb");
   if (f == nullptr) return;
   const int playable = MidiFileIsPlayable(f);
@@ -313,7 +316,17 @@ void RestartMidi() {
     StopMidi();
     return;
   }
-  if (soundEnabled && midiMusic != nullptr) Mix_PlayMusic(midiMusic, -1);
+  if (!soundEnabled || midiMusic == nullptr) return;
+  // The synthesizer's player resumes where it was stopped rather than at the
+  // start, so the piece is loaded afresh.
+  Mix_HaltMusic();
+  Mix_FreeMusic(midiMusic);
+  midiMusic = Mix_LoadMUSType_RW(SDL_RWFromFile(midiPath, "rb"), MUS_MID, 1);
+  if (midiMusic == nullptr) {
+    SDL_ClearError();
+    return;
+  }
+  Mix_PlayMusic(midiMusic, -1);
 }
 
 void OnMusicFinished() {

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/lib/sound/soundDevice.h"
+
+using namespace soundtest;
+
+namespace {
+
+constexpr long HALF_SECOND = 22050;
+
+TEST(MidiMusic, PieceLoopsFromItsStartWithoutAGapAndIsHeard) {
+  DiskDevice dev("midiloop");
+  ASSERT_TRUE(dev.Open());
+  if (zuSound::midiSoundFont[0] == '\0') GTEST_SKIP() << "no soundfont installed";
+  WriteFile(dev.Dir() / "JOP1.MID", HalfSecondPiece());
+  StderrCapture err(dev.Dir() / "err.txt");
+  zuSound::PlayMidi("JOP1.MID");
+  ASSERT_NE(zuSound::midiMusic, nullptr);
+  ASSERT_TRUE(dev.WaitFrames(dev.Frames() + 5 * HALF_SECOND));
+  zuSound::StopMidi();
+  const Recording r = dev.Close();
+  // The synthesizer stays quiet on standard error (the disk driver itself
+  // announces the file it writes).
+  const std::string text = err.Text();
+  EXPECT_EQ(text.find("fluidsynth"), std::string::npos) << text;
+
+  const std::vector<long> at = Onsets(r, 1000, 4410);
+  ASSERT_GE(at.size(), 4u);
+  // Every pass starts exactly half a second after the one before: the note at
+  // the start comes again, with no gap added at the loop.
+  for (size_t i = 1; i < at.size(); ++i) {
+    EXPECT_NEAR(at[i] - at[i - 1], HALF_SECOND, 132) << "pass " << i;
+  }
+}
+
+TEST(MidiMusic, EndedPieceStartsAgainFromTheStartThroughItsNotification) {
+  DiskDevice dev("midirestart", true);
+  ASSERT_TRUE(dev.Open());
+  if (zuSound::midiSoundFont[0] == '\0') GTEST_SKIP() << "no soundfont installed";
+  // Three seconds: the opening note, then quiet up to tick 2880.
+  WriteFile(dev.Dir() / "JBGM1.MID",
+            Midi({0x00, 0xC0, 0x00, 0x00, 0x90, 60, 127, 0x60, 0x80, 60, 0}, {0x95, 0x60}));
+  zuSound::PlayMidi("JBGM1.MID");
+  // Into the quiet part, then end it as a piece ends that did not loop.
+  ASSERT_TRUE(dev.WaitFrames(dev.Frames() + HALF_SECOND * 2));
+  Mix_HaltMusic();
+  const long ended = dev.Frames();
+  ASSERT_EQ(TakeMusicEvents(), 1);
+  zuSound::OnMusicFinished();
+  EXPECT_TRUE(Mix_PlayingMusic());
+  ASSERT_TRUE(dev.WaitFrames(ended + HALF_SECOND));
+  const Recording r = dev.Close();
+  // The opening note is heard again right after the restart, not where the
+  // stopped pass would have gone on to.
+  long again = -1;
+  for (long at : Onsets(r, 1000, 2205)) {
+    if (at >= ended - 4096) {
+      again = at;
+      break;
+    }
+  }
+  EXPECT_GE(again, 0);
+  EXPECT_LE(again, ended + 8820);
+}
+
+TEST(MidiMusic, StoppedOrReplacedPieceIgnoresItsLateEndNotification) {
+  DiskDevice dev("midistop");
+  ASSERT_TRUE(dev.Open());
+  if (zuSound::midiSoundFont[0] == '\0') GTEST_SKIP() << "no soundfont installed";
+  WriteFile(dev.Dir() / "JSET1.MID", HalfSecondPiece());
+  WriteFile(dev.Dir() / "JBGM2.MID", HalfSecondPiece());
+
+  zuSound::PlayMidi("JSET1.MID");
+  zuSound::StopMidi();
+  EXPECT_EQ(zuSound::midiOpen, 0);
+  ASSERT_EQ(TakeMusicEvents(), 1);
+  zuSound::OnMusicFinished();
+  EXPECT_FALSE(Mix_PlayingMusic());
+  EXPECT_EQ(zuSound::midiMusic, nullptr);
+
+  // Entering a scene again: the old piece's notification arrives after the new one started.
+  zuSound::PlayMidi("JSET1.MID");
+  zuSound::PlayMidi("JBGM2.MID");
+  Mix_Music* playing = zuSound::midiMusic;
+  ASSERT_NE(playing, nullptr);
+  ASSERT_EQ(TakeMusicEvents(), 1);
+  zuSound::OnMusicFinished();
+  EXPECT_TRUE(Mix_PlayingMusic());
+  EXPECT_EQ(zuSound::midiMusic, playing);
+  EXPECT_EQ(zuSound::midiOpen, 1);
+}
+
+TEST(MidiMusic, MissingOrUnplayablePiecesAreSilentWithoutAWord) {
+  DiskDevice dev("midibad");
+  ASSERT_TRUE(dev.Open());
+  WriteFile(dev.Dir() / "GARBAGE.MID", Bytes{'M', 'T', 'h', 'd', 'x', 'x', 'x', 'x', 1, 2, 3});
+  WriteFile(dev.Dir() / "EMPTY.MID", Midi({}, {0x00}));
+  const Bytes piece = HalfSecondPiece();
+  WriteFile(dev.Dir() / "CUT.MID", Bytes(piece.begin(), piece.end() - 3));
+  StderrCapture err(dev.Dir() / "err.txt");
+  for (const char* name : {"NONE.MID", "GARBAGE.MID", "EMPTY.MID", "CUT.MID"}) {
+    zuSound::PlayMidi(name);
+    EXPECT_EQ(zuSound::midiMusic, nullptr) << name;
+    EXPECT_EQ(zuSound::midiOpen, 1) << name;  // the flag reads open all the same
+    zuSound::OnMusicFinished();
+  }
+  zuSound::StopMidi();
+  EXPECT_EQ(zuSound::midiOpen, 0);
+  EXPECT_EQ(err.Text(), "");
+}
+
+bool Playable(const Bytes& b) {
+  FILE* f = tmpfile();
+  std::fwrite(b.data(), 1, b.size(), f);
+  std::rewind(f);
+  const int ok = zuSound::MidiFileIsPlayable(f);
+  std::fclose(f);
+  return ok != 0;
+}
+
+TEST(MidiMusic, OnlyPiecesTheSynthesizerCanReadAreHandedOver) {
+  const Bytes good = HalfSecondPiece();
+  EXPECT_TRUE(Playable(good));
+  // Running status, a tempo, a sysex and an unknown chunk before the track.
+  Bytes rich = Midi({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xF0, 0x02, 0x7E, 0xF7,
+                     0x00, 0x90, 60, 100, 0x10, 62, 100, 0x40, 0x80, 60, 0, 0x00, 62, 0},
+                    {0x81, 0x00});
+  EXPECT_TRUE(Playable(rich));
+  Bytes withJunk(good.begin(), good.begin() + 14);
+  const Bytes junk = {'J', 'U', 'N', 'K', 0, 0, 0, 2, 9, 9};
+  withJunk.insert(withJunk.end(), junk.begin(), junk.end());
+  withJunk.insert(withJunk.end(), good.begin() + 14, good.end());
+  EXPECT_TRUE(Playable(withJunk));
+
+  Bytes headerLength = good;
+  headerLength[7] = 7;
+  EXPECT_FALSE(Playable(headerLength));
+  Bytes format3 = good;
+  format3[9] = 3;
+  EXPECT_FALSE(Playable(format3));
+  Bytes timeCode = good;
+  timeCode[12] = 0xE7;
+  EXPECT_FALSE(Playable(timeCode));
+  Bytes twoTracks = good;
+  twoTracks[11] = 2;
+  EXPECT_FALSE(Playable(twoTracks));
+  EXPECT_FALSE(Playable(Bytes(good.begin(), good.end() - 1)));
+  EXPECT_FALSE(Playable(Midi({0x00, 60, 100}, {0x0A})));              // no status yet
+  EXPECT_FALSE(Playable(Midi({0x00, 0xFF, 0x51, 0x02, 1, 2}, {0x0A})));  // short tempo
+  EXPECT_FALSE(Playable(Midi({0x00, 0x90, 60, 100}, {0x00})));         // lasts no time
+  EXPECT_FALSE(Playable(Midi({0xFF, 0xFF, 0xFF, 0xFF, 0x7F}, {0x01})));  // delta too long
+}
+
+}  // namespace
