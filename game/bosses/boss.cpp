@@ -90,31 +90,33 @@ void DrawBoss(const BossProfile& p) {
   if (boss.hitPoints <= 0.0f) DeathStep(p);
 }
 
+namespace {
+
+// One kind of death blast: each record shows where the previous call put it,
+// then jumps elsewhere over the boss (x first, then y).
+void StepBlasts(ExplosionRecord* blasts, int count, int picture, int size, int frames,
+                int offsetX, const BossRecord& boss, int scatterY) {
+  for (int i = 0; i < count; ++i) {
+    ExplosionRecord& e = blasts[i];
+    zuDraw::PutObject(static_cast<int>(e.x), static_cast<int>(e.y), picture, size * e.frame, 0,
+                      size * e.frame + size, size);
+    e.frame += 1;
+    if (e.frame > frames - 1) e.frame = 0;
+    const int rx = zuSystem::Rand() % BOSS_SIZE;
+    e.x = static_cast<float>(rx - offsetX) + boss.x;
+    const int ry = zuSystem::Rand() % scatterY;
+    e.y = static_cast<float>(ry) + boss.y;
+  }
+}
+
+}  // namespace
+
 void DeathStep(const BossProfile& p) {
   BossRecord& boss = *p.boss;
-  // Each explosion shows where the previous call put it, then jumps elsewhere.
-  for (int i = 0; i < BOSS_LARGE_BLASTS; ++i) {
-    ExplosionRecord& e = p.large[i];
-    zuDraw::PutObject(static_cast<int>(e.x), static_cast<int>(e.y), objBBAK1,
-                      LARGE_BLAST * e.frame, 0, LARGE_BLAST * e.frame + LARGE_BLAST, LARGE_BLAST);
-    e.frame += 1;
-    if (e.frame > LARGE_BLAST_FRAMES - 1) e.frame = 0;
-    const int rx = zuSystem::Rand() % BOSS_SIZE;
-    e.x = static_cast<float>(rx - 100) + boss.x;
-    const int ry = zuSystem::Rand() % p.scatterY;
-    e.y = static_cast<float>(ry) + boss.y;
-  }
-  for (int i = 0; i < BOSS_SMALL_BLASTS; ++i) {
-    ExplosionRecord& e = p.small[i];
-    zuDraw::PutObject(static_cast<int>(e.x), static_cast<int>(e.y), objZBAK1,
-                      SMALL_BLAST * e.frame, 0, SMALL_BLAST * e.frame + SMALL_BLAST, SMALL_BLAST);
-    e.frame += 1;
-    if (e.frame > SMALL_BLAST_FRAMES - 1) e.frame = 0;
-    const int rx = zuSystem::Rand() % BOSS_SIZE;
-    e.x = static_cast<float>(rx - 40) + boss.x;
-    const int ry = zuSystem::Rand() % p.scatterY;
-    e.y = static_cast<float>(ry) + boss.y;
-  }
+  StepBlasts(p.large, BOSS_LARGE_BLASTS, objBBAK1, LARGE_BLAST, LARGE_BLAST_FRAMES, 100, boss,
+             p.scatterY);
+  StepBlasts(p.small, BOSS_SMALL_BLASTS, objZBAK1, SMALL_BLAST, SMALL_BLAST_FRAMES, 40, boss,
+             p.scatterY);
   zuSound::Play(sndBOM, -1);
   boss.deathClock += CLOCK_RATE * frameSeconds;
   if (boss.deathClock > DEATH_LENGTH) {

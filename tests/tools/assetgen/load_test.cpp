@@ -11,19 +11,9 @@
 #include "lib/draw/zuDrawInternal.h"
 #include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
+#include "tests/lib/draw/draw_test_util.h"
 
 namespace {
-
-void FreeLoads() {
-  for (int id = 2; id < zuDraw::OBJECT_MAX; ++id) {
-    ObjectEntry& e = objectTable[id];
-    if (e.surface != nullptr) SDL_FreeSurface(e.surface);
-    e.surface = nullptr;
-    e.name[0] = '\0';
-    e.key = 0;
-  }
-  zuDraw::SetKeyColor(0);
-}
 
 struct LoadedAssets : testing::Test {
   static void SetUpTestSuite() {
@@ -32,13 +22,13 @@ struct LoadedAssets : testing::Test {
     zuSystem::SetAppPath((std::string(SKYWARD_BIN_DIR) + "/").c_str());
   }
   static void TearDownTestSuite() {
-    FreeLoads();
+    drawtest::ClearLoads();
     zuSystem::SetAppPath(nullptr);
     zuDraw::CloseScreen();
     zuDraw::DestroyWindow();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
-  void SetUp() override { FreeLoads(); }
+  void SetUp() override { drawtest::ClearLoads(); }
 };
 
 uint32_t FilePixel(SDL_Surface* rgb, int x, int y) {
