@@ -7,28 +7,15 @@
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
 #include "lib/system/zuSystem.h"
+#include "tests/game/play_fixture.h"
 
 namespace {
 
 constexpr double PI = 3.14159265358979323846;
 
-class EnemyShots : public ::testing::Test {
+class EnemyShots : public PlayField {
  protected:
-  void SetUp() override {
-    zuSystem::SeedRandom(5);
-    ResetEnemyTables();
-    frameSeconds = 0.0f;
-    bombActive = 0;
-    playerAlive = 1;
-    playerX = 290.0f;
-    playerY = 210.0f;
-  }
-  void TearDown() override {
-    bombActive = 0;
-    playerAlive = 1;
-    frameSeconds = 0.0f;
-    ResetEnemyTables();
-  }
+  void SetUp() override { Prepare(5, 210.0f); }
 
   // ZAK6 slot 0 at (x, y): its shot starts at (x + 22, y + 50).
   void PlaceZak6(float x, float y) {

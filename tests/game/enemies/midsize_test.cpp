@@ -7,26 +7,13 @@
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
 #include "lib/system/zuSystem.h"
+#include "tests/game/play_fixture.h"
 
 namespace {
 
-class MidSize : public ::testing::Test {
+class MidSize : public PlayField {
  protected:
-  void SetUp() override {
-    zuSystem::SeedRandom(3);
-    ResetEnemyTables();
-    frameSeconds = 0.0f;
-    bombActive = 0;
-    playerAlive = 1;
-    playerX = 290.0f;
-    playerY = 400.0f;
-  }
-  void TearDown() override {
-    bombActive = 0;
-    playerAlive = 1;
-    frameSeconds = 0.0f;
-    ResetEnemyTables();
-  }
+  void SetUp() override { Prepare(3, 400.0f); }
 };
 
 TEST_F(MidSize, SpawnDrawsXThenUnusedVxThenVyAndOnlyWhenIdle) {
