@@ -45,6 +45,7 @@ void EndSdl() {
 
 int GameMain(const GameMainOptions& options) {
   ResetWindowState();
+  zuDraw::SetScreenSettings(options.screen);
   char caption[32] = "Skyward Run";
   if (!zuDraw::OpenWindow(caption, options.headless ? 1 : 0)) {
     SDL_Quit();

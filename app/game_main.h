@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "lib/draw/zuDrawSettings.h"
+
 struct GameMainOptions {
   // Set by the headless runner: the SDL video driver was chosen on purpose, and
   // the window is made active at once (no window manager hands it the focus).
@@ -13,6 +15,8 @@ struct GameMainOptions {
   // pushes are dispatched before the frame runs) and once after the frame.
   void (*beforeFrame)(long frame) = nullptr;
   void (*afterFrame)(long frame) = nullptr;
+  // Window or full screen, vsync: from the command line.
+  zuDraw::ScreenSettings screen;
 };
 
 // Returns 0 after a normal end, non-zero when the display could not be set up.
