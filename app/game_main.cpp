@@ -1,16 +1,8 @@
 #include "app/game_main.h"
 
-#include <SDL.h>
-
-#include <ctime>
-
-#include "app/window_proc.h"
-#include "game/flow/catalogue.h"
+#include "app/platform_main.h"
+#include "app/window_state.h"
 #include "game/flow/scene.h"
-#include "lib/draw/zuDrawInternal.h"
-#include "lib/sound/zuSound.h"
-#include "lib/system/zuSystem.h"
-#include "lib/system/zuSystemSdl.h"
 
 void RunFrame(void (*dispatch)(int)) {
   zuSystem::MeasureFrame();
@@ -25,59 +17,14 @@ void RunFrame(void (*dispatch)(int)) {
   previousScene = scene;
 }
 
-namespace {
-
-void MakeActive() {
-  // What showing the window means on a desktop: it becomes the active one.
-  SDL_Event focus{};
-  focus.type = SDL_WINDOWEVENT;
-  focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
-  focus.window.windowID = mainWindow != nullptr ? SDL_GetWindowID(mainWindow) : 0;
-  SDL_PushEvent(&focus);
-}
-
-void EndSdl() {
-  zuDraw::DestroyWindow();
-  SDL_Quit();
-}
-
-}  // namespace
-
-int GameMain(const GameMainOptions& options) {
-  ResetWindowState();
-  zuDraw::SetScreenSettings(options.screen);
-  char caption[32] = "Skyward Run";
-  if (!zuDraw::OpenWindow(caption, options.headless ? 1 : 0)) {
-    SDL_Quit();
-    return 1;
-  }
-  zuDraw::ShowWindow();
-  if (options.headless) MakeActive();
-  zuSystem::SeedRandom(options.fixedSeed ? options.seed
-                                         : static_cast<uint32_t>(std::time(nullptr)));
-  SDL_StopTextInput();
-  SDL_DisableScreenSaver();
-  LoadAssets();
-  if (!zuDraw::ScreenReady()) {
-    // The screen failure was reported; end without using what is missing.
-    zuDraw::CloseScreen();
-    zuSound::Release();
-    EndSdl();
-    return 1;
-  }
-  zuSystem::ResetFrameTime();
-
+void RunMainLoop(const GameMainOptions& options) {
   long frame = 0;
   long prepared = -1;
-  SDL_Event event;
   for (;;) {
-    if (SDL_PollEvent(&event)) {
-      DispatchEvent(event);
-      continue;
-    }
+    if (DispatchNextEvent()) continue;
     if (quitPosted) break;
     if (!appActive) {
-      if (SDL_WaitEvent(&event)) DispatchEvent(event);
+      WaitAndDispatchEvent();
       continue;
     }
     if (options.beforeFrame != nullptr && prepared != frame) {
@@ -89,6 +36,4 @@ int GameMain(const GameMainOptions& options) {
     if (options.afterFrame != nullptr) options.afterFrame(frame);
     ++frame;
   }
-  EndSdl();
-  return 0;
 }

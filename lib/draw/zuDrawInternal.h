@@ -1,55 +1,73 @@
-// Library-internal side of the screen: SDL objects, the object table and the
-// hooks used by the event dispatch, the headless runner and the tests.
-// Not for game code (it includes SDL).
+// Library-internal side of the screen that both platform layers share: the
+// object table, the bitmap header checks and the trimming of a draw, and what
+// each platform layer provides for them. Not for game code.
 #pragma once
-#include <SDL.h>
-
+#include <cstddef>
 #include <cstdint>
 
 #include "lib/draw/zuDraw.h"
 
+// The platform's picture: an SDL surface, or a DirectDraw surface on Windows.
+#if defined(_WIN32)
+struct IDirectDrawSurface7;
+using PictureSurface = IDirectDrawSurface7;
+#else
+struct SDL_Surface;
+using PictureSurface = SDL_Surface;
+#endif
+
 constexpr uint32_t CLR_INVALID = 0xFFFFFFFFu;
 
 struct ObjectEntry {
-  SDL_Surface* surface;  // null when free or after a failed read
-  char name[32];         // empty = free; "*" = made without a file
-  uint32_t key;          // colour the transparent value was taken from, or CLR_INVALID
+  PictureSurface* surface;  // null when free or after a failed read
+  char name[32];            // empty = free; "*" = made without a file
+  uint32_t key;             // colour the transparent value was taken from, or CLR_INVALID
 };
 extern ObjectEntry objectTable[zuDraw::OBJECT_MAX];
 extern uint32_t keyColor;
 extern int keyFromCorner;
+// 1 between a successful Screen and CloseScreen (set by the platform layer).
+extern int screenReady;
 
 namespace zuDraw {
 
-// Brings up SDL video and the window (hidden). Refuses SDL's invisible
-// "offscreen" fallback unless driverChosen (the runner or a test picked the
-// driver on purpose). Returns 1, or 0 after the failure was reported.
-int OpenWindow(const char* caption, int driverChosen);
-// Shows the window and takes the input focus (there may be no window manager).
-void ShowWindow();
-void DestroyWindow();
-// The name of the running video driver, "" before video is up.
-const char* VideoDriver();
+constexpr int MAX_BITMAP_SIDE = 8192;
 
-// 1 between a successful Screen and CloseScreen.
+// What the header of a BMP file says, once it passed the checks.
+struct BitmapHeader {
+  uint32_t offBits;
+  uint32_t dibSize;
+  int width, height;  // height made positive; topDown tells the row order
+  uint32_t bpp;
+  uint32_t compression;
+  bool topDown;
+};
+// Checks the first `got` bytes of a file of fileSize bytes (at most 34 are
+// looked at): signature, sizes within reason, and the pixel rows inside the
+// file. False for anything a reader should refuse.
+bool ReadBitmapHeader(const unsigned char* head, size_t got, int64_t fileSize,
+                      BitmapHeader* out);
+
+// Trims a draw at (x, y) of the source rectangle to the clip rectangle.
+// False when nothing is left to draw.
+bool TrimToClip(int* x, int* y, int* left, int* top, int* right, int* bottom);
+bool SourceInside(int width, int height, int left, int top, int right, int bottom);
+bool DestInside(int width, int height, int64_t x, int64_t y, int64_t w, int64_t h);
+
 int ScreenReady();
-SDL_Surface* BackSurface();
-SDL_Renderer* Renderer();
+// Frees entry id's picture and forgets its name and key.
+void ClearObject(int id);
 
-// Presents the last uploaded frame again (window exposed while nothing is presented).
-void Represent();
-// Window size changed: keep the integer scale only when it fits.
-void UpdateScaling();
-// The renderer lost its textures: recreate them and reload every picture.
-void OnRenderReset();
-// Fault seam: the next Flip reports a device reset instead of presenting.
-void InjectDeviceReset();
-// Counts presents that reached the renderer (for tests and the runner).
-long PresentCount();
-
-// Text: drop the fonts and the rendered-text cache.
-void ReleaseText();
-// Path of the font file that a face (0 serif, 1 gothic) resolves to, "" if none.
-const char* FontFile(int face);
+// --- provided by the platform layer ---
+// Reads a BMP file into a new picture in the screen's format, or null.
+PictureSurface* ReadPicture(const char* path);
+// Frees the picture of entry id (and anything made from it); surface becomes null.
+void FreePicture(int id);
+// Sets the source colour key of entry id's picture: the pixel value of the
+// COLORREF, or the picture's own top-left pixel for CLR_INVALID.
+void KeyPicture(int id, uint32_t color);
+// Draws an already trimmed, non-empty rectangle of entry id at (x, y); refuses
+// (returns 0) a rectangle that leaves the picture or the back surface.
+int DrawPicture(int x, int y, int id, int left, int top, int right, int bottom);
 
 }  // namespace zuDraw

@@ -1,8 +1,6 @@
-// Sound effects: a fixed table of sounds, each with up to ten buffers that
-// play on mixer channels of their own, so a sound can overlap itself.
-#include <SDL.h>
-#include <SDL_mixer.h>
-
+// Sound effects: a fixed table of sounds, each with up to ten buffers, so a
+// sound can overlap itself. The table's bookkeeping is the same on every
+// platform; the buffers themselves belong to the platform layer.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,120 +13,15 @@ namespace zuSound {
 SoundSlot soundTable[MAX_SOUNDS];
 int soundEnabled = 0;
 int soundRestoring = 0;
-int soundChannels = 0;
 
 namespace {
 
-constexpr int MIXER_RATE = 44100;
-constexpr int MIXER_CHANNELS = 2;
-constexpr int MIXER_CHUNK = 1024;
 constexpr const char* LOAD = "zuSound::LoadObject";
 
 // The slot that Restore is reloading.
 int restoreId = 0;
-// The format the mixer was opened with; every sound is converted to it once.
-int mixerRate = MIXER_RATE;
-Uint16 mixerFormat = MIX_DEFAULT_FORMAT;
-int mixerChannels = MIXER_CHANNELS;
-
-void PushMusicFinished() {
-  // Runs on the audio thread: only hand the news to the main loop.
-  SDL_Event e;
-  SDL_zero(e);
-  e.type = MusicEventType();
-  SDL_PushEvent(&e);
-}
-
-void FreeSamples(SoundSlot& s) {
-  if (s.chunk != nullptr) Mix_FreeChunk(s.chunk);
-  SDL_free(s.samples);
-  s.chunk = nullptr;
-  s.samples = nullptr;
-}
-
-// The sample format SDL can take for this WAVE format, or 0.
-SDL_AudioFormat SampleFormat(WaveFormat* wf) {
-  uint16_t tag = wf->formatTag;
-  if (tag == 0xFFFE) {
-    // Extensible: the sub-format GUID begins with the plain format tag.
-    if (wf->cbSize < 22) return 0;
-    const uint8_t* extra = WaveFormatExtra(wf);
-    tag = static_cast<uint16_t>(extra[6] | extra[7] << 8);
-  }
-  if (tag == 1 && wf->bitsPerSample == 8) return AUDIO_U8;
-  if (tag == 1 && wf->bitsPerSample == 16) return AUDIO_S16LSB;
-  if (tag == 1 && wf->bitsPerSample == 32) return AUDIO_S32LSB;
-  if (tag == 3 && wf->bitsPerSample == 32) return AUDIO_F32LSB;
-  return 0;
-}
-
-// Converts the samples to the mixer's format into slot s. False when the
-// mixer cannot take the format (or the sound is empty).
-bool MakeChunk(SoundSlot& s, WaveFormat* wf, const uint8_t* data, uint32_t size) {
-  const SDL_AudioFormat format = SampleFormat(wf);
-  if (format == 0 || wf->channels == 0 || wf->channels > 8 || wf->samplesPerSec == 0) {
-    return false;
-  }
-  const uint32_t frameBytes = wf->channels * (SDL_AUDIO_BITSIZE(format) / 8);
-  if (wf->blockAlign != frameBytes) return false;
-  const uint32_t bytes = size / frameBytes * frameBytes;
-  if (bytes == 0 || bytes > 0x7FFFFFFFu / 8) return false;
-  SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, format, static_cast<Uint8>(wf->channels),
-                        static_cast<int>(wf->samplesPerSec), mixerFormat,
-                        static_cast<Uint8>(mixerChannels), mixerRate) < 0) {
-    return false;
-  }
-  cvt.len = static_cast<int>(bytes);
-  cvt.buf = static_cast<Uint8*>(SDL_malloc(static_cast<size_t>(bytes) * cvt.len_mult));
-  if (cvt.buf == nullptr) return false;
-  std::memcpy(cvt.buf, data, bytes);
-  if (cvt.needed && SDL_ConvertAudio(&cvt) < 0) {
-    SDL_free(cvt.buf);
-    return false;
-  }
-  const Uint32 converted = cvt.needed ? static_cast<Uint32>(cvt.len_cvt) : bytes;
-  Mix_Chunk* chunk = converted > 0 ? Mix_QuickLoad_RAW(cvt.buf, converted) : nullptr;
-  if (chunk == nullptr) {
-    SDL_free(cvt.buf);
-    return false;
-  }
-  s.chunk = chunk;
-  s.samples = cvt.buf;
-  return true;
-}
 
 }  // namespace
-
-int Init() {
-  soundEnabled = 0;
-  // No device (or a driver that does not exist): the game runs silent.
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
-  if (Mix_OpenAudio(MIXER_RATE, MIX_DEFAULT_FORMAT, MIXER_CHANNELS, MIXER_CHUNK) != 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return 0;
-  }
-  int rate = 0;
-  Uint16 format = 0;
-  int channels = 0;
-  if (Mix_QuerySpec(&rate, &format, &channels) != 0) {
-    mixerRate = rate;
-    mixerFormat = format;
-    mixerChannels = channels;
-  }
-  Mix_Init(MIX_INIT_MID);
-  MusicEventType();
-  Mix_HookMusicFinished(PushMusicFinished);
-  for (SoundSlot& s : soundTable) {
-    s.chunk = nullptr;
-    s.samples = nullptr;
-  }
-  // Channels are handed out again as the sounds load.
-  soundChannels = 0;
-  soundRestoring = 0;
-  soundEnabled = 1;
-  return 1;
-}
 
 void ClearTable() {
   for (SoundSlot& s : soundTable) {
@@ -138,7 +31,7 @@ void ClearTable() {
     s.defaultFrequency = 0;
     s.name[0] = '\0';
     for (SoundBuffer& b : s.buffers) b = SoundBuffer{0, 0, 0};
-    s.firstChannel = 0;
+    ResetVoices(s);
   }
 }
 
@@ -168,8 +61,7 @@ int LoadObject(const char* name, int bufferCount) {
     return zuSystem::Error(LOAD, "WAVEリソースが見つかりません");
   }
 
-  FreeSamples(s);
-  const bool made = MakeChunk(s, format, data, size);
+  const bool made = MakeVoices(s, format, data, size, bufferCount);
   const uint32_t rate = format->samplesPerSec;
   std::free(format);
   std::free(data);
@@ -181,10 +73,6 @@ int LoadObject(const char* name, int bufferCount) {
     s.defaultFrequency = rate;
     for (int b = 0; b < bufferCount; ++b) s.buffers[b] = SoundBuffer{0, rate, 0};
   }
-  // One mixer channel per buffer, in load order.
-  s.firstChannel = soundChannels;
-  soundChannels += bufferCount;
-  if (Mix_AllocateChannels(-1) < soundChannels) Mix_AllocateChannels(soundChannels);
   s.used = 1;
 
   if (soundRestoring) return id;
@@ -199,36 +87,13 @@ int LoadObject(const char* name, int bufferCount) {
 void Play(int soundId, int bufferIndex) {
   if (!soundEnabled || soundId < 0 || soundId >= MAX_SOUNDS) return;
   SoundSlot& s = soundTable[soundId];
-  if (!s.used || s.chunk == nullptr || bufferIndex >= s.bufferCount) return;
+  if (!s.used || !VoicesReady(s) || bufferIndex >= s.bufferCount) return;
   int b = bufferIndex;
   if (b < 0) {
     b = s.nextBuffer;
     if (++s.nextBuffer >= s.bufferCount) s.nextBuffer = 0;
   }
-  // A buffer still sounding is cut off and starts again from its beginning.
-  const int channel = s.firstChannel + b;
-  Mix_HaltChannel(channel);
-  Mix_PlayChannel(channel, s.chunk, 0);
-}
-
-void Release() {
-  if (!soundEnabled) return;
-  Mix_HookMusicFinished(nullptr);
-  // The music cannot outlive the device it plays on.
-  if (midiMusic != nullptr) {
-    Mix_HaltMusic();
-    Mix_FreeMusic(midiMusic);
-    midiMusic = nullptr;
-  }
-  for (SoundSlot& s : soundTable) {
-    if (!s.used) continue;
-    for (int b = 0; b < s.bufferCount; ++b) Mix_HaltChannel(s.firstChannel + b);
-    FreeSamples(s);
-  }
-  Mix_CloseAudio();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  // Nothing plays until Restore brings the device back.
-  soundEnabled = 0;
+  PlayVoice(s, b);
 }
 
 void Restore() {
@@ -241,15 +106,6 @@ void Restore() {
   }
   soundRestoring = 0;
   restoreId = 0;
-}
-
-uint32_t MusicEventType() {
-  static uint32_t type = 0;
-  if (type == 0) {
-    const Uint32 t = SDL_RegisterEvents(1);
-    if (t != static_cast<Uint32>(-1)) type = t;
-  }
-  return type;
 }
 
 }  // namespace zuSound

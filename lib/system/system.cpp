@@ -1,18 +1,15 @@
 #include "lib/system/zuSystem.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 #include <cstring>
 
-#include "lib/system/zuSystemSdl.h"
+#include "lib/system/systemPlatform.h"
 
 float frameSeconds = 0;
 int lastKey = 0;
 int allowSystemKeys = 0;
 int keyCapture = 0;
 int messageBoxOpen = 0;
-SDL_Window* mainWindow = nullptr;
 
 namespace {
 
@@ -35,14 +32,6 @@ bool TickPassed(uint32_t now, uint32_t deadline) {
   return static_cast<int32_t>(now - deadline) > 0;
 }
 
-bool RealDisplay() {
-  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (driver == nullptr) return false;
-  return std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0 &&
-         std::strcmp(driver, "evdev") != 0;
-}
-
 }  // namespace
 
 // Taken when the program is loaded, before the entry point runs.
@@ -57,7 +46,7 @@ void SetClock(TickSource ticks, SleepSink sleep) {
 
 uint32_t GetTickCount() {
   if (tickSource != nullptr) return tickSource();
-  return SDL_GetTicks();
+  return PlatformTicks();
 }
 
 void Sleep(uint32_t ms) {
@@ -65,7 +54,7 @@ void Sleep(uint32_t ms) {
     sleepSink(ms);
     return;
   }
-  SDL_Delay(ms);
+  PlatformSleep(ms);
 }
 
 void MeasureFrame() {
@@ -127,14 +116,7 @@ int Error(const char* operation, const char* message, int) {
   std::snprintf(text, sizeof text, "%s : %s", operation, message);
   std::fprintf(stderr, "%s\n", text);
   std::fflush(stderr);
-  if (RealDisplay()) {
-    messageBoxOpen = 1;
-    const int shown = SDL_ShowCursor(SDL_QUERY);
-    SDL_ShowCursor(SDL_ENABLE);
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "エラー発生", text, mainWindow);
-    SDL_ShowCursor(shown);
-    messageBoxOpen = 0;
-  }
+  ShowErrorBox(text);
   return 0;
 }
 
@@ -156,17 +138,7 @@ const char* GetAppPath(int) {
     std::memcpy(appPath, appPathOverride, sizeof appPath);
     return appPath;
   }
-  char* base = SDL_GetBasePath();
-  if (base == nullptr) {
-    std::snprintf(appPath, sizeof appPath, "./");
-    return appPath;
-  }
-  std::snprintf(appPath, sizeof appPath, "%s", base);
-  SDL_free(base);
-  // Cut back to the last separator, so the folder always ends with one.
-  size_t n = std::strlen(appPath);
-  while (n > 0 && appPath[n - 1] != '/') appPath[--n] = '\0';
-  if (n == 0) std::snprintf(appPath, sizeof appPath, "./");
+  ProgramFolder(appPath, sizeof appPath);
   return appPath;
 }
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "app/game_main.h"
-#include "app/window_proc.h"
+#include "app/sdl/window_proc.h"
 #include "game/flow/scene.h"
 #include "lib/input/zuInput.h"
-#include "lib/input/zuInputSdl.h"
+#include "lib/sdl/zuInputSdl.h"
 #include "lib/system/zuSystem.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "game/flow/scene.h"
 #include "game/flow/stage.h"
 #include "game/player/weapons.h"
-#include "lib/draw/zuDrawInternal.h"
+#include "lib/sdl/zuDrawSdl.h"
 #include "lib/system/zuSystem.h"
 #include "tools/bench/alloc_count.h"
 #include "tools/bench/scenario.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/draw/zuDrawInternal.h"
+#include "lib/sdl/zuDrawSdl.h"
 #include "lib/system/zuSystem.h"
 
 namespace {

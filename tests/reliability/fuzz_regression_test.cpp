@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "lib/draw/zuDraw.h"
-#include "lib/draw/zuDrawInternal.h"
+#include "lib/sdl/zuDrawSdl.h"
 #include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
 #include "tests/reliability/reliability_util.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "game/flow/catalogue.h"
-#include "lib/draw/zuDrawInternal.h"
+#include "lib/sdl/zuDrawSdl.h"
 #include "lib/system/zuSystem.h"
 #include "tools/bench/alloc_count.h"
 #include "tools/bench/blitters.h"

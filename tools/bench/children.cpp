@@ -16,9 +16,9 @@
 #include "game/flow/stage.h"
 #include "game/player/ship.h"
 #include "lib/input/zuInput.h"
-#include "lib/input/zuInputSdl.h"
+#include "lib/sdl/zuInputSdl.h"
 #include "lib/system/zuSystem.h"
-#include "lib/system/zuSystemSdl.h"
+#include "lib/sdl/zuSystemSdl.h"
 #include "tools/bench/probes.h"
 #include "tools/bench/scenario.h"
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "app/game_main.h"
-#include "app/window_proc.h"
+#include "app/sdl/window_proc.h"
 #include "game/bosses/boss.h"
 #include "game/bosses/reset.h"
 #include "game/flow/catalogue.h"
@@ -14,10 +14,10 @@
 #include "game/flow/title.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
-#include "lib/draw/zuDrawInternal.h"
+#include "lib/sdl/zuDrawSdl.h"
 #include "lib/input/zuInput.h"
 #include "lib/system/zuSystem.h"
-#include "lib/system/zuSystemSdl.h"
+#include "lib/sdl/zuSystemSdl.h"
 
 namespace perf {
 namespace {

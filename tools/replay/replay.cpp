@@ -12,11 +12,11 @@
 
 #include "app/game_main.h"
 #include "game/flow/scene.h"
-#include "lib/draw/zuDrawInternal.h"
+#include "lib/sdl/zuDrawSdl.h"
 #include "lib/input/zuInput.h"
-#include "lib/input/zuInputSdl.h"
+#include "lib/sdl/zuInputSdl.h"
 #include "lib/system/zuSystem.h"
-#include "lib/system/zuSystemSdl.h"
+#include "lib/sdl/zuSystemSdl.h"
 #include "tools/replay/trace_game_fields.h"
 
 namespace {

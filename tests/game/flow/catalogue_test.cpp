@@ -10,7 +10,7 @@
 #include "game/flow/catalogue.h"
 #include "game/flow/scene.h"
 #include "lib/draw/zuDraw.h"
-#include "lib/draw/zuDrawInternal.h"
+#include "lib/sdl/zuDrawSdl.h"
 #include "lib/system/zuSystem.h"
 
 namespace {

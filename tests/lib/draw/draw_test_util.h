@@ -8,7 +8,7 @@
 #include <string>
 
 #include "lib/draw/zuDraw.h"
-#include "lib/draw/zuDrawInternal.h"
+#include "lib/sdl/zuDrawSdl.h"
 #include "lib/system/zuSystem.h"
 
 namespace drawtest {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "lib/input/zuInput.h"
-#include "lib/input/zuInputSdl.h"
+#include "lib/sdl/zuInputSdl.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "game/flow/catalogue.h"
 #include "lib/draw/zuDraw.h"
-#include "lib/draw/zuDrawInternal.h"
+#include "lib/sdl/zuDrawSdl.h"
 #include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
 #include "tests/lib/draw/draw_test_util.h"

@@ -1,20 +1,12 @@
-#include "app/window_proc.h"
+#include "app/sdl/window_proc.h"
 
-#include "game/flow/scene.h"
-#include "lib/draw/zuDrawInternal.h"
+#include "app/window_state.h"
 #include "lib/input/zuInput.h"
-#include "lib/input/zuInputSdl.h"
+#include "lib/sdl/zuDrawSdl.h"
+#include "lib/sdl/zuInputSdl.h"
+#include "lib/sdl/zuSystemSdl.h"
 #include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
-#include "lib/system/zuSystemSdl.h"
-
-int appActive = 0;
-int shutdownState = 0;
-int cursorShown = 1;
-int windowX = 0;
-int windowY = 0;
-int quitPosted = 0;
-int libraryReleases = 0;
 
 namespace {
 
@@ -80,25 +72,6 @@ void OnWindowEvent(const SDL_WindowEvent& w) {
 }
 
 }  // namespace
-
-void ResetWindowState() {
-  appActive = 0;
-  shutdownState = 0;
-  cursorShown = 1;
-  windowX = 0;
-  windowY = 0;
-  quitPosted = 0;
-  libraryReleases = 0;
-}
-
-void OnKeyDown(int vk) {
-  lastKey = vk;
-  if (vk == VK_ESCAPE) {
-    zuSystem::Shutdown();
-  } else if (vk == 0x53 && continuePrompt == 0) {
-    paused = paused ? 0 : 1;
-  }
-}
 
 void DispatchEvent(const SDL_Event& e) {
   switch (e.type) {

@@ -1,6 +1,6 @@
-// The event dispatch ("window procedure") and the end of the program.
+// State of the window as the event dispatch ("window procedure") keeps it,
+// and what the dispatch does on every platform.
 #pragma once
-#include <SDL.h>
 
 // 1 while the program is the active one; frames run only then.
 extern int appActive;
@@ -18,10 +18,11 @@ extern int libraryReleases;
 
 // Back to the state before the window exists (start of a run).
 void ResetWindowState();
-void DispatchEvent(const SDL_Event& event);
+// A key went down (auto-repeat included), after the system keys were taken out.
 void OnKeyDown(int virtualKey);
 
 namespace zuSystem {
-// Releases screen and sound; posts the close request when reached from [ESC].
+// Releases screen and sound; posts the close request when reached from [ESC]
+// (provided by the platform's event dispatch).
 int Shutdown();
 }  // namespace zuSystem

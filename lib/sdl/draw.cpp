@@ -8,29 +8,20 @@
 
 #include "lib/draw/zuDrawInternal.h"
 #include "lib/input/zuInput.h"
-#include "lib/input/zuInputSdl.h"
+#include "lib/sdl/zuDrawSdl.h"
+#include "lib/sdl/zuInputSdl.h"
+#include "lib/sdl/zuSystemSdl.h"
 #include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
-#include "lib/system/zuSystemSdl.h"
-
-ClipRect clipRect = {0, 0, 640, 480};
-int screenWidth = 640;
-int screenHeight = 480;
-int stretchCapable = 1;
-ObjectEntry objectTable[zuDraw::OBJECT_MAX];
-uint32_t keyColor = 0;
-int keyFromCorner = 0;
 
 namespace {
 
 constexpr const char* kScreenOp = "zuDraw::Screen";
 constexpr Uint32 kFormat = SDL_PIXELFORMAT_RGB565;
-constexpr int kMaxBitmapSide = 8192;
 
 SDL_Renderer* renderer = nullptr;
 SDL_Texture* frontTexture = nullptr;
 SDL_Surface* backSurface = nullptr;
-int screenReady = 0;
 int faultPending = 0;
 long presentCount = 0;
 
@@ -87,14 +78,6 @@ void MakeRunLength(int id) {
   runLengthCopies[id] = copy;
 }
 
-void ClearEntry(ObjectEntry& entry) {
-  DropRunLength(static_cast<int>(&entry - objectTable));
-  if (entry.surface != nullptr) SDL_FreeSurface(entry.surface);
-  entry.surface = nullptr;
-  entry.name[0] = '\0';
-  entry.key = 0;
-}
-
 SDL_Texture* NewFrontTexture() {
   SDL_Texture* t = SDL_CreateTexture(renderer, kFormat, SDL_TEXTUREACCESS_STREAMING,
                                      screenWidth, screenHeight);
@@ -102,16 +85,11 @@ SDL_Texture* NewFrontTexture() {
   return t;
 }
 
-uint32_t ReadLe32(const unsigned char* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 // The pictures are 24-bit: their rows go straight into RGB565, without SDL's
 // intermediate 24-bit surface and its conversion (a quarter less time for the
 // pictures at start-up). The same truncation as SDL's conversion.
 SDL_Surface* ReadRgb24(SDL_RWops* rw, uint32_t offBits, int width, int height, bool topDown) {
-  static unsigned char row[kMaxBitmapSide * 3 + 4];
+  static unsigned char row[zuDraw::MAX_BITMAP_SIDE * 3 + 4];
   const size_t rowBytes = (static_cast<size_t>(width) * 24 + 31) / 32 * 4;
   if (SDL_RWseek(rw, offBits, RW_SEEK_SET) < 0) return nullptr;
   SDL_Surface* s = NewSurface(width, height);
@@ -139,39 +117,11 @@ SDL_Surface* LoadBitmapSurface(const char* path) {
   if (rw == nullptr) return nullptr;
   const Sint64 fileSize = SDL_RWsize(rw);
   unsigned char h[34] = {};
-  if (fileSize < 26 || SDL_RWread(rw, h, 1, sizeof h) < 26 || h[0] != 'B' || h[1] != 'M') {
-    SDL_RWclose(rw);
-    return nullptr;
-  }
-  const uint32_t offBits = ReadLe32(h + 10);
-  const uint32_t dibSize = ReadLe32(h + 14);
-  int64_t width, height;
-  uint32_t bpp, compression = 0;
-  if (dibSize == 12) {
-    width = h[18] | (h[19] << 8);
-    height = h[20] | (h[21] << 8);
-    bpp = h[24] | (h[25] << 8);
-  } else {
-    if (fileSize < 34) {
-      SDL_RWclose(rw);
-      return nullptr;
-    }
-    width = static_cast<int32_t>(ReadLe32(h + 18));
-    height = static_cast<int32_t>(ReadLe32(h + 22));
-    bpp = h[28] | (h[29] << 8);
-    compression = ReadLe32(h + 30);
-  }
-  const bool topDown = height < 0;
-  if (height < 0) height = -height;
-  bool ok = width > 0 && height > 0 && width <= kMaxBitmapSide && height <= kMaxBitmapSide &&
-            bpp > 0 && bpp <= 32;
-  if (ok && (compression == 0 || compression == 3)) {
-    const int64_t rowBytes = (width * bpp + 31) / 32 * 4;
-    ok = static_cast<int64_t>(offBits) + rowBytes * height <= fileSize;
-  }
-  if (ok && dibSize >= 40 && bpp == 24 && compression == 0) {
-    SDL_Surface* direct = ReadRgb24(rw, offBits, static_cast<int>(width),
-                                    static_cast<int>(height), topDown);
+  const size_t got = SDL_RWread(rw, h, 1, sizeof h);
+  zuDraw::BitmapHeader info;
+  const bool ok = zuDraw::ReadBitmapHeader(h, got, fileSize, &info);
+  if (ok && info.dibSize >= 40 && info.bpp == 24 && info.compression == 0) {
+    SDL_Surface* direct = ReadRgb24(rw, info.offBits, info.width, info.height, info.topDown);
     SDL_RWclose(rw);
     return direct;
   }
@@ -200,38 +150,6 @@ void SetSourceColorKey(SDL_Surface* surface, uint32_t color) {
   SDL_SetColorKey(surface, SDL_TRUE, MatchColor(surface, color));
 }
 
-void ApplyKey(ObjectEntry& entry) {
-  if (keyFromCorner == 0) {
-    SetSourceColorKey(entry.surface, keyColor);
-    entry.key = keyColor;
-  } else {
-    SetSourceColorKey(entry.surface, CLR_INVALID);
-    entry.key = CLR_INVALID;
-  }
-  MakeRunLength(static_cast<int>(&entry - objectTable));
-}
-
-void FullPath(const char* name, char* out, size_t size) {
-  std::snprintf(out, size, "%s%s", zuSystem::GetAppPath(0), name);
-}
-
-void CopyName(ObjectEntry& entry, const char* name) {
-  std::snprintf(entry.name, sizeof entry.name, "%s", name);
-}
-
-SDL_Surface* ObjectSurface(int id) {
-  if (id < 0 || id >= zuDraw::OBJECT_MAX) return nullptr;
-  return objectTable[id].surface;
-}
-
-bool SourceInside(const SDL_Surface* s, int left, int top, int right, int bottom) {
-  return left >= 0 && top >= 0 && right <= s->w && bottom <= s->h;
-}
-
-bool DestInside(const SDL_Surface* d, int64_t x, int64_t y, int64_t w, int64_t h) {
-  return x >= 0 && y >= 0 && x + w <= d->w && y + h <= d->h;
-}
-
 // Nearest-neighbour scaled copy between 16-bit surfaces; pixels equal to key are
 // skipped when keyed. Rectangles are already checked to lie inside both surfaces.
 void ScaleCopy(SDL_Surface* src, const SDL_Rect& s, SDL_Surface* dst, const SDL_Rect& d,
@@ -254,7 +172,7 @@ void ScaleCopy(SDL_Surface* src, const SDL_Rect& s, SDL_Surface* dst, const SDL_
 }
 
 void ReleaseScreenObjects() {
-  for (ObjectEntry& entry : objectTable) ClearEntry(entry);
+  for (int id = 0; id < zuDraw::OBJECT_MAX; ++id) zuDraw::ClearObject(id);
   zuDraw::ReleaseText();
   if (frontTexture != nullptr) SDL_DestroyTexture(frontTexture);
   frontTexture = nullptr;
@@ -305,7 +223,7 @@ int OpenWindow(const char* caption, int driverChosen) {
   }
   // The icon beside the program; without it the window simply keeps the default one.
   char iconPath[4200];
-  FullPath("skyward-run.bmp", iconPath, sizeof iconPath);
+  std::snprintf(iconPath, sizeof iconPath, "%sskyward-run.bmp", zuSystem::GetAppPath(0));
   if (SDL_Surface* icon = SDL_LoadBMP(iconPath)) {
     SDL_SetColorKey(icon, SDL_TRUE, SDL_MapRGB(icon->format, 0, 0, 0));
     SDL_SetWindowIcon(mainWindow, icon);
@@ -327,7 +245,6 @@ void DestroyWindow() {
   mainWindow = nullptr;
 }
 
-int ScreenReady() { return screenReady; }
 SDL_Surface* BackSurface() { return backSurface; }
 SDL_Renderer* Renderer() { return renderer; }
 long PresentCount() { return presentCount; }
@@ -362,7 +279,7 @@ int Screen(int width, int height, int) {
   const char* workNames[2] = {"スプライト(Buffer)が生成できません",
                               "スプライト(Screen)が生成できません"};
   for (int id = 0; id < 2; ++id) {
-    ClearEntry(objectTable[id]);
+    ClearObject(id);
     SDL_Surface* s = NewSurface(width, height);
     if (s == nullptr) return ScreenFailure(workNames[id]);
     SetSourceColorKey(s, 0);
@@ -372,7 +289,7 @@ int Screen(int width, int height, int) {
   if (backSurface->format == nullptr || backSurface->format->BitsPerPixel != 16) {
     return ScreenFailure("ピクセル情報が取得できません");
   }
-  for (int id = 2; id < OBJECT_MAX; ++id) ClearEntry(objectTable[id]);
+  for (int id = 2; id < OBJECT_MAX; ++id) ClearObject(id);
   screenReady = 1;
 
   zuSound::Init();
@@ -389,95 +306,30 @@ void CloseScreen() {
   if (mainWindow != nullptr) SDL_MinimizeWindow(mainWindow);
 }
 
-int LoadObject(const char* name, int) {
-  if (std::strlen(name) >= 31) {
-    return zuSystem::Error("zuDraw::LoadObject", "ファイル名またはリソース名が長すぎます");
-  }
-  // After a failed screen set-up there is nothing to load into; that failure
-  // was reported already and the program is about to end.
-  if (!screenReady) return 0;
-  int id = 2;
-  while (id < OBJECT_MAX && objectTable[id].name[0] != '\0') ++id;
-  if (id == OBJECT_MAX) return zuSystem::Error("zuDraw::LoadObject", "オブジェクト数が多すぎます");
-  ObjectEntry& entry = objectTable[id];
-  CopyName(entry, name);
-  char path[4200];
-  FullPath(name, path, sizeof path);
-  entry.surface = LoadBitmapSurface(path);
-  if (entry.surface == nullptr) {
-    return zuSystem::Error("zuDraw::LoadObject", "BMPファイルを読み込めません");
-  }
-  ApplyKey(entry);
-  return id;
-}
-
-int SwapObject(const char* name, int id, int) {
-  if (std::strlen(name) >= 31) {
-    return zuSystem::Error("zuDraw::SwapObject", "ファイル名またはリソース名が長すぎます");
-  }
-  // Ids 0 and 1 belong to the screen; anything else would write outside the table.
-  if (id < 2 || id >= OBJECT_MAX) {
-    return zuSystem::Error("zuDraw::SwapObject", "オブジェクトNoが範囲外です");
-  }
-  if (!screenReady) return 0;
-  ObjectEntry& entry = objectTable[id];
-  DropRunLength(id);
-  if (entry.surface != nullptr) SDL_FreeSurface(entry.surface);
-  entry.surface = nullptr;
-  CopyName(entry, name);
-  char path[4200];
-  FullPath(name, path, sizeof path);
-  entry.surface = LoadBitmapSurface(path);
-  if (entry.surface == nullptr) {
-    return zuSystem::Error("zuDraw::SwapObject", "BMPファイルを読み込めません");
-  }
-  ApplyKey(entry);
-  return 1;
-}
-
-void RestoreAll() {
-  if (!screenReady) return;
-  // Memory surfaces survive a device reset, but the pictures are read again
-  // from their files all the same, each with the key it was loaded with.
-  for (int id = 2; id < OBJECT_MAX; ++id) {
-    ObjectEntry& entry = objectTable[id];
-    if (entry.name[0] == '\0' || std::strcmp(entry.name, "*") == 0) continue;
-    char name[32];
-    std::memcpy(name, entry.name, sizeof name);
-    SetKeyColor(entry.key);
-    SwapObject(name, id, 2);
-  }
-}
-
-void SetKeyColor(uint32_t colorref) {
-  keyColor = colorref;
-  keyFromCorner = 0;
-}
-
-void SetClip(int left, int top, int right, int bottom) { clipRect = {left, top, right, bottom}; }
-
 void Clear() {
   if (backSurface != nullptr) SDL_FillRect(backSurface, nullptr, 0);
 }
 
-int PutObject(int x, int y, int id, int left, int top, int right, int bottom) {
-  // Right and bottom are cut against the unshifted position first, then left and top.
-  if (static_cast<int64_t>(x) + right - left > clipRect.right) right = left - x + clipRect.right;
-  if (static_cast<int64_t>(y) + bottom - top > clipRect.bottom) bottom = top - y + clipRect.bottom;
-  if (x < clipRect.left) {
-    left += clipRect.left - x;
-    x = clipRect.left;
-  }
-  if (y < clipRect.top) {
-    top += clipRect.top - y;
-    y = clipRect.top;
-  }
-  if (left > right || top > bottom) return 0;
-  SDL_Surface* src = ObjectSurface(id);
-  if (src == nullptr || backSurface == nullptr || left == right || top == bottom) return 0;
+PictureSurface* ReadPicture(const char* path) { return LoadBitmapSurface(path); }
+
+void FreePicture(int id) {
+  DropRunLength(id);
+  ObjectEntry& entry = objectTable[id];
+  if (entry.surface != nullptr) SDL_FreeSurface(entry.surface);
+  entry.surface = nullptr;
+}
+
+void KeyPicture(int id, uint32_t color) {
+  SetSourceColorKey(objectTable[id].surface, color);
+  MakeRunLength(id);
+}
+
+int DrawPicture(int x, int y, int id, int left, int top, int right, int bottom) {
+  SDL_Surface* src = objectTable[id].surface;
+  if (backSurface == nullptr) return 0;
   // A rectangle leaving the picture or the back surface is refused, not read or written.
-  if (!SourceInside(src, left, top, right, bottom)) return 0;
-  if (!DestInside(backSurface, x, y, right - left, bottom - top)) return 0;
+  if (!SourceInside(src->w, src->h, left, top, right, bottom)) return 0;
+  if (!DestInside(backSurface->w, backSurface->h, x, y, right - left, bottom - top)) return 0;
   SDL_Rect s = {left, top, right - left, bottom - top};
   SDL_Rect d = {x, y, s.w, s.h};
   SDL_Surface* from = runLengthCopies[id] != nullptr ? runLengthCopies[id] : src;
@@ -486,14 +338,14 @@ int PutObject(int x, int y, int id, int left, int top, int right, int bottom) {
 
 int PutObjectStretched(int x, int y, int id, int left, int top, int right, int bottom, int width,
                        int height) {
-  SDL_Surface* src = ObjectSurface(id);
+  SDL_Surface* src = id >= 0 && id < OBJECT_MAX ? objectTable[id].surface : nullptr;
   if (src == nullptr || backSurface == nullptr) return 0;
   if (left >= right || top >= bottom || width <= 0 || height <= 0) return 0;
-  if (!SourceInside(src, left, top, right, bottom)) return 0;
+  if (!SourceInside(src->w, src->h, left, top, right, bottom)) return 0;
   const SDL_Rect s = {left, top, right - left, bottom - top};
   if (stretchCapable) {
     // Not trimmed to the clip rectangle; a destination leaving the back surface is not drawn.
-    if (!DestInside(backSurface, x, y, width, height)) return 0;
+    if (!DestInside(backSurface->w, backSurface->h, x, y, width, height)) return 0;
     Uint32 key = 0;
     const bool keyed = SDL_GetColorKey(src, &key) == 0;
     const SDL_Rect d = {x, y, width, height};

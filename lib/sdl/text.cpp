@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "lib/draw/zuDraw.h"
-#include "lib/draw/zuDrawInternal.h"
+#include "lib/sdl/zuDrawSdl.h"
 
 namespace {
 

@@ -1,0 +1,168 @@
+// The object table, the clip rectangle and what a draw does before it reaches
+// the platform: the same on every platform.
+#include <cstdio>
+#include <cstring>
+
+#include "lib/draw/zuDraw.h"
+#include "lib/draw/zuDrawInternal.h"
+#include "lib/system/zuSystem.h"
+
+ClipRect clipRect = {0, 0, 640, 480};
+int screenWidth = 640;
+int screenHeight = 480;
+int stretchCapable = 1;
+ObjectEntry objectTable[zuDraw::OBJECT_MAX];
+uint32_t keyColor = 0;
+int keyFromCorner = 0;
+int screenReady = 0;
+
+namespace {
+
+uint32_t ReadLe32(const unsigned char* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+void ApplyKey(int id) {
+  ObjectEntry& entry = objectTable[id];
+  entry.key = keyFromCorner == 0 ? keyColor : CLR_INVALID;
+  zuDraw::KeyPicture(id, entry.key);
+}
+
+// Names entry id and reads its picture from the program's folder; the name
+// stays even when the read fails. 1, or 0 after reporting the failure.
+int ReadInto(int id, const char* name, const char* operation) {
+  ObjectEntry& entry = objectTable[id];
+  std::snprintf(entry.name, sizeof entry.name, "%s", name);
+  char path[4200];
+  std::snprintf(path, sizeof path, "%s%s", zuSystem::GetAppPath(0), name);
+  entry.surface = zuDraw::ReadPicture(path);
+  if (entry.surface == nullptr) return zuSystem::Error(operation, "BMPファイルを読み込めません");
+  ApplyKey(id);
+  return 1;
+}
+
+}  // namespace
+
+namespace zuDraw {
+
+bool ReadBitmapHeader(const unsigned char* h, size_t got, int64_t fileSize, BitmapHeader* out) {
+  if (fileSize < 26 || got < 26 || h[0] != 'B' || h[1] != 'M') return false;
+  const uint32_t offBits = ReadLe32(h + 10);
+  const uint32_t dibSize = ReadLe32(h + 14);
+  int64_t width, height;
+  uint32_t bpp, compression = 0;
+  if (dibSize == 12) {
+    width = h[18] | (h[19] << 8);
+    height = h[20] | (h[21] << 8);
+    bpp = h[24] | (h[25] << 8);
+  } else {
+    if (fileSize < 34 || got < 34) return false;
+    width = static_cast<int32_t>(ReadLe32(h + 18));
+    height = static_cast<int32_t>(ReadLe32(h + 22));
+    bpp = h[28] | (h[29] << 8);
+    compression = ReadLe32(h + 30);
+  }
+  const bool topDown = height < 0;
+  if (height < 0) height = -height;
+  bool ok = width > 0 && height > 0 && width <= MAX_BITMAP_SIDE && height <= MAX_BITMAP_SIDE &&
+            bpp > 0 && bpp <= 32;
+  if (ok && (compression == 0 || compression == 3)) {
+    const int64_t rowBytes = (width * bpp + 31) / 32 * 4;
+    ok = static_cast<int64_t>(offBits) + rowBytes * height <= fileSize;
+  }
+  if (!ok) return false;
+  *out = BitmapHeader{offBits,  dibSize, static_cast<int>(width), static_cast<int>(height),
+                      bpp,      compression, topDown};
+  return true;
+}
+
+bool TrimToClip(int* x, int* y, int* left, int* top, int* right, int* bottom) {
+  // Right and bottom are cut against the unshifted position first, then left and top.
+  if (static_cast<int64_t>(*x) + *right - *left > clipRect.right) {
+    *right = *left - *x + clipRect.right;
+  }
+  if (static_cast<int64_t>(*y) + *bottom - *top > clipRect.bottom) {
+    *bottom = *top - *y + clipRect.bottom;
+  }
+  if (*x < clipRect.left) {
+    *left += clipRect.left - *x;
+    *x = clipRect.left;
+  }
+  if (*y < clipRect.top) {
+    *top += clipRect.top - *y;
+    *y = clipRect.top;
+  }
+  return *left < *right && *top < *bottom;
+}
+
+bool SourceInside(int width, int height, int left, int top, int right, int bottom) {
+  return left >= 0 && top >= 0 && right <= width && bottom <= height;
+}
+
+bool DestInside(int width, int height, int64_t x, int64_t y, int64_t w, int64_t h) {
+  return x >= 0 && y >= 0 && x + w <= width && y + h <= height;
+}
+
+int ScreenReady() { return screenReady; }
+
+void ClearObject(int id) {
+  FreePicture(id);
+  objectTable[id].name[0] = '\0';
+  objectTable[id].key = 0;
+}
+
+int LoadObject(const char* name, int) {
+  if (std::strlen(name) >= 31) {
+    return zuSystem::Error("zuDraw::LoadObject", "ファイル名またはリソース名が長すぎます");
+  }
+  // After a failed screen set-up there is nothing to load into; that failure
+  // was reported already and the program is about to end.
+  if (!screenReady) return 0;
+  int id = 2;
+  while (id < OBJECT_MAX && objectTable[id].name[0] != '\0') ++id;
+  if (id == OBJECT_MAX) return zuSystem::Error("zuDraw::LoadObject", "オブジェクト数が多すぎます");
+  return ReadInto(id, name, "zuDraw::LoadObject") ? id : 0;
+}
+
+int SwapObject(const char* name, int id, int) {
+  if (std::strlen(name) >= 31) {
+    return zuSystem::Error("zuDraw::SwapObject", "ファイル名またはリソース名が長すぎます");
+  }
+  // Ids 0 and 1 belong to the screen; anything else would write outside the table.
+  if (id < 2 || id >= OBJECT_MAX) {
+    return zuSystem::Error("zuDraw::SwapObject", "オブジェクトNoが範囲外です");
+  }
+  if (!screenReady) return 0;
+  FreePicture(id);
+  return ReadInto(id, name, "zuDraw::SwapObject");
+}
+
+void RestoreAll() {
+  if (!screenReady) return;
+  // The pictures are read again from their files, each with the key it was
+  // loaded with.
+  for (int id = 2; id < OBJECT_MAX; ++id) {
+    ObjectEntry& entry = objectTable[id];
+    if (entry.name[0] == '\0' || std::strcmp(entry.name, "*") == 0) continue;
+    char name[32];
+    std::memcpy(name, entry.name, sizeof name);
+    SetKeyColor(entry.key);
+    SwapObject(name, id, 2);
+  }
+}
+
+void SetKeyColor(uint32_t colorref) {
+  keyColor = colorref;
+  keyFromCorner = 0;
+}
+
+void SetClip(int left, int top, int right, int bottom) { clipRect = {left, top, right, bottom}; }
+
+int PutObject(int x, int y, int id, int left, int top, int right, int bottom) {
+  if (!TrimToClip(&x, &y, &left, &top, &right, &bottom)) return 0;
+  if (id < 0 || id >= OBJECT_MAX || objectTable[id].surface == nullptr) return 0;
+  return DrawPicture(x, y, id, left, top, right, bottom);
+}
+
+}  // namespace zuDraw

@@ -1,0 +1,29 @@
+// The SDL side of the sound module: the mixer's chunks and channels, the music.
+#pragma once
+#include <SDL_mixer.h>
+
+#include <cstdint>
+
+namespace zuSound {
+
+struct SoundVoices {
+  // The sound's samples in the mixer's format, shared by all its buffers.
+  Mix_Chunk* chunk;
+  uint8_t* samples;
+  // Buffer b plays on mixer channel firstChannel + b.
+  int firstChannel;
+};
+
+// Mixer channels handed out to buffers so far.
+extern int soundChannels;
+
+extern Mix_Music* midiMusic;
+// The soundfont chosen for the music, or "" when none was found.
+extern char midiSoundFont[4096];
+
+// The first readable General MIDI soundfont, or null.
+const char* FindSoundFont();
+// Keeps the synthesizer's own log lines off standard error.
+void SilenceSynthLog();
+
+}  // namespace zuSound
