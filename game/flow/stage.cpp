@@ -138,6 +138,8 @@ void StageFrame(const StageData& d, float& zoom) {
   }
   if (paused == 1) {
     AnswerContinue();
+    // Nothing is drawn or presented, yet the frame keeps its pace instead of spinning.
+    zuSystem::Sleep(FRAME_SLEEP_MS);
     return;
   }
   zuDraw::Clear();
@@ -173,7 +175,7 @@ void StageFrame(const StageData& d, float& zoom) {
   CollideBomb();
   CollideShots();
   GameOverCheck();
-  zuSystem::Sleep(11);
+  zuSystem::Sleep(FRAME_SLEEP_MS);
 }
 
 }  // namespace

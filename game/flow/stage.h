@@ -11,6 +11,8 @@ constexpr float STAGE_CLOCK_RATE = 17.0f;
 constexpr float GAME_OVER_ZOOM_START = 30.0f;
 constexpr float GAME_OVER_ZOOM_RATE = 30.0f;
 constexpr float STAGE2_CONTROL_LOCK = 16.0f;
+// Every stage frame, played or paused, ends with this sleep.
+constexpr unsigned FRAME_SLEEP_MS = 11;
 
 // One stage's data: its music, backdrop, mid-size enemy and boss.
 struct StageData {

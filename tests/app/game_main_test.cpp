@@ -7,6 +7,7 @@
 #include "app/game_main.h"
 #include "app/sdl/window_proc.h"
 #include "game/flow/scene.h"
+#include "game/player/ship.h"
 #include "lib/input/zuInput.h"
 #include "lib/sdl/zuInputSdl.h"
 #include "lib/system/zuSystem.h"
@@ -96,4 +97,54 @@ TEST_F(MainLoop, CloseRequestEndsTheRunNormally) {
   EXPECT_EQ(GameMain(options), 0);
   EXPECT_EQ(framesRun, 5);
   EXPECT_EQ(libraryReleases, 1);
+}
+
+namespace {
+
+// A clock that only the program's own sleeps move: a frame that does not sleep
+// takes no time at all, so frames per clock second count how the loop is paced.
+uint32_t sleptNow = 0;
+uint32_t SleptTicks() { return sleptNow; }
+void CountSleep(uint32_t ms) { sleptNow += ms; }
+
+struct PaceCount {
+  long frames = 0;
+  uint32_t ms = 0;
+  double PerSecond() const { return ms == 0 ? 1e9 : frames * 1000.0 / ms; }
+};
+PaceCount played, pausedPace, asking;
+uint32_t frameStart = 0;
+
+void PaceBefore(long frame) {
+  frameStart = sleptNow;
+  if (frame == 1) Push(SDLK_SPACE, true, false);   // title -> setup
+  if (frame == 4) Push(SDLK_RETURN, true, false);  // setup -> stage 1
+  if (frame == 60 || frame == 160) Push(SDLK_s, true, false);
+  if (frame == 300) Push(SDLK_ESCAPE, true, false);
+}
+
+void PaceAfter(long frame) {
+  if (scene != 2 || frame < 10) return;
+  PaceCount& count = continuePrompt == 1 ? asking : paused == 1 ? pausedPace : played;
+  ++count.frames;
+  count.ms += sleptNow - frameStart;
+  if (frame == 180) energy = 0;  // the continue question comes up on the next frame
+}
+
+}  // namespace
+
+TEST_F(MainLoop, PauseAndContinueQuestionArePacedLikeAPlayedFrame) {
+  sleptNow = 0;
+  played = pausedPace = asking = PaceCount{};
+  zuSystem::SetClock(SleptTicks, CountSleep);
+  options.beforeFrame = PaceBefore;
+  options.afterFrame = PaceAfter;
+  EXPECT_EQ(GameMain(options), 0);
+  ASSERT_GT(pausedPace.frames, 90);
+  ASSERT_GT(asking.frames, 90);
+  ASSERT_GT(played.frames, 50);
+  // One 11 ms sleep a frame: about 91 frames a second, paused or not.
+  EXPECT_NEAR(played.PerSecond(), 1000.0 / 11, 0.5);
+  EXPECT_NEAR(pausedPace.PerSecond(), played.PerSecond(), 0.5);
+  EXPECT_NEAR(asking.PerSecond(), played.PerSecond(), 0.5);
 }
