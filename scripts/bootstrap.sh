@@ -9,7 +9,7 @@ BUILD_DIR="${SKYWARD_BUILD_DIR:-$ROOT/build}"
 RUNTIME_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-mixer-dev
   libsdl2-ttf-dev libfontconfig-dev timgm6mb-soundfont fonts-ipafont-gothic
   fonts-ipafont-mincho fonts-dejavu-core)
-TEST_PACKAGES=(libgtest-dev xvfb xdotool matchbox-window-manager x11-utils imagemagick
+TEST_PACKAGES=(libgtest-dev xvfb xdotool matchbox-window-manager x11-utils imagemagick clang
   desktop-file-utils)
 
 ensure_packages() {
@@ -39,12 +39,17 @@ ensure_packages() {
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# build_project TESTS [WERROR]: ON or OFF each. Warnings are errors only when
+# WERROR is ON; without it, a build folder keeps the choice it was made with.
 build_project() {
   local tests="$1"
+  local werror="${2:-}"
   if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKYWARD_TESTS="$tests"
-  elif ! grep -q "^SKYWARD_TESTS:BOOL=$tests$" "$BUILD_DIR/CMakeCache.txt"; then
-    cmake "$BUILD_DIR" -DSKYWARD_TESTS="$tests"
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKYWARD_TESTS="$tests" \
+      -DSKYWARD_WERROR="${werror:-OFF}"
+  elif ! grep -q "^SKYWARD_TESTS:BOOL=$tests$" "$BUILD_DIR/CMakeCache.txt" ||
+       { [ -n "$werror" ] && ! grep -q "^SKYWARD_WERROR:BOOL=$werror$" "$BUILD_DIR/CMakeCache.txt"; }; then
+    cmake "$BUILD_DIR" -DSKYWARD_TESTS="$tests" ${werror:+-DSKYWARD_WERROR="$werror"}
   fi
   cmake --build "$BUILD_DIR" -j2
 }
