@@ -23,7 +23,11 @@ inline void Put32(Bytes& b, uint32_t v) {
   Put16(b, v & 0xFFFF);
   Put16(b, v >> 16);
 }
-inline void PutId(Bytes& b, const char* id) { b.insert(b.end(), id, id + 4); }
+// Byte by byte: a range insert into a fresh vector trips a false
+// -Wstringop-overflow of g++ 12 at -O3.
+inline void PutId(Bytes& b, const char* id) {
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(id[i]));
+}
 
 inline Bytes Chunk(const char* id, const Bytes& body, bool pad = true) {
   Bytes b;
