@@ -39,6 +39,8 @@ struct Run {
   size_t nextEvent = 0;
   std::vector<Shot> shots;
   std::FILE* trace = nullptr;
+  std::FILE* checksums = nullptr;
+  uint64_t blockHash = 0;
   bool realTime = false;
   uint32_t realStart = 0;
   uint32_t virtualNow = 0;
@@ -93,9 +95,45 @@ void WriteTrace(long frame) {
                continuePrompt, lastKey);
 }
 
+constexpr uint64_t HASH_START = 0xcbf29ce484222325ull;
+constexpr long CHECKSUM_BLOCK = 10;
+
+// The play column of the back surface as this frame left it. The title is left
+// out: its help line comes from the system's fonts, which differ between machines.
+uint64_t HashScreen(uint64_t h) {
+  SDL_Surface* back = zuDraw::BackSurface();
+  if (back == nullptr || scene == 1 || back->format->BytesPerPixel != 2) return h;
+  constexpr int LEFT = 130, RIGHT = 510;
+  for (int y = 0; y < back->h; ++y) {
+    const uint8_t* row = static_cast<const uint8_t*>(back->pixels) + y * back->pitch;
+    uint64_t word = 0;
+    for (int x = LEFT * 2; x < RIGHT * 2; x += 8) {
+      std::memcpy(&word, row + x, 8);
+      h = (h ^ word) * 0x100000001b3ull;
+    }
+  }
+  return h;
+}
+
+// One line per ten frames: the game's state and the screen of those frames.
+void WriteChecksum(long frame, bool last) {
+  if (run.checksums == nullptr) return;
+  if (!last) {
+    if (run.blockHash == 0) run.blockHash = HASH_START;
+    run.blockHash = HashScreen(HashGameState(run.blockHash));
+    if (frame % CHECKSUM_BLOCK != 0) return;
+  } else if (run.blockHash == 0) {
+    return;
+  }
+  std::fprintf(run.checksums, "%08x\n",
+               static_cast<uint32_t>(run.blockHash ^ (run.blockHash >> 32)));
+  run.blockHash = 0;
+}
+
 void AfterFrame(long index) {
   const long frame = index + 1;
   WriteTrace(frame);
+  WriteChecksum(frame, false);
   for (const Shot& shot : run.shots) {
     if (shot.frame != frame) continue;
     SDL_Surface* back = zuDraw::BackSurface();
@@ -119,7 +157,7 @@ int Usage(const char* why) {
   std::fprintf(stderr,
                "usage: skyward-replay [--assets DIR] [--seed N] [--step-ms MS] [--frames N]\n"
                "                      [--input FILE] [--screenshot FRAME=PATH.bmp ...]\n"
-               "                      [--trace PATH.jsonl] [--audio PATH.raw]\n"
+               "                      [--trace PATH.jsonl] [--checksums PATH] [--audio PATH.raw]\n"
                "                      [--clock-start MS] [--stall FRAME=MS ...]\n"
                "Frames count from 1; input lines are `FRAME down KEY` or `FRAME up KEY`.\n");
   return 2;
@@ -218,6 +256,7 @@ int ReplayMain(int argc, char** argv) {
   options.headless = true;
   const char* audio = nullptr;
   const char* tracePath = nullptr;
+  const char* checksumPath = nullptr;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](const char** out) {
@@ -275,6 +314,8 @@ int ReplayMain(int argc, char** argv) {
       run.shots.push_back(Shot{n, eq + 1});
     } else if (arg == "--trace") {
       if (!value(&tracePath)) return Usage("--trace needs a file");
+    } else if (arg == "--checksums") {
+      if (!value(&checksumPath)) return Usage("--checksums needs a file");
     } else if (arg == "--audio") {
       if (!value(&audio)) return Usage("--audio needs a file");
     } else {
@@ -285,6 +326,13 @@ int ReplayMain(int argc, char** argv) {
     run.trace = std::fopen(tracePath, "w");
     if (run.trace == nullptr) {
       std::fprintf(stderr, "skyward-replay: cannot write %s\n", tracePath);
+      return 2;
+    }
+  }
+  if (checksumPath != nullptr) {
+    run.checksums = std::fopen(checksumPath, "w");
+    if (run.checksums == nullptr) {
+      std::fprintf(stderr, "skyward-replay: cannot write %s\n", checksumPath);
       return 2;
     }
   }
@@ -302,6 +350,10 @@ int ReplayMain(int argc, char** argv) {
   const int status = GameMain(options);
   zuSystem::SetClock(nullptr, nullptr);
   if (run.trace != nullptr) std::fclose(run.trace);
+  if (run.checksums != nullptr) {
+    WriteChecksum(0, true);
+    std::fclose(run.checksums);
+  }
   if (status != 0) return status;
   return run.failures == 0 ? 0 : 1;
 }
