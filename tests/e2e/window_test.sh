@@ -5,9 +5,11 @@
 # for the 640 x 480 picture scaled with its aspect kept, the black columns beside
 # the play column and the help line on the title.
 #
-# usage: window_test.sh BUILD_DIR wm|bare WIDTHxHEIGHT [SHOT_DIR]
+# usage: window_test.sh BUILD_DIR wm|bare|wine WIDTHxHEIGHT [SHOT_DIR]
 #   wm    under matchbox-window-manager (it is what resizes a full-screen window)
 #   bare  with no window manager at all
+#   wine  the Windows build (BUILD_DIR/bin/skyward-run.exe) under Wine, in a
+#         scratch Wine prefix, on a screen where its display mode exists
 # Exit 0 on success, 77 when a needed program is missing (skipped), 1 on failure.
 set -uo pipefail
 unset DISPLAY
@@ -17,7 +19,9 @@ MODE=$2
 SCREEN=$3
 SHOT_DIR=${4:-$BUILD_DIR/window-shots/$MODE}
 
-for tool in Xvfb xdotool xprop import convert; do
+TOOLS=(Xvfb xdotool xprop import convert)
+[ "$MODE" = wine ] && TOOLS+=(wine wineboot wineserver)
+for tool in "${TOOLS[@]}"; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "SKIP: $tool is not installed (scripts/test installs it)"
     exit 77
@@ -48,6 +52,7 @@ cleanup() {
   for pid in "$GAME_PID" "$WM_PID" "$XVFB_PID"; do
     [ -n "$pid" ] && wait "$pid" 2>/dev/null
   done
+  [ -d "$WORK/wine" ] && WINEPREFIX=$WORK/wine wineserver -k 2>/dev/null
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -66,19 +71,25 @@ fail() {
   exit 1
 }
 
-# --- the installed game, started from a folder that holds none of its files
-PREFIX=$WORK/prefix
-# Named component: the build's own install_manifest.txt, which lists what the
-# user installed, is left alone.
-cmake --install "$BUILD_DIR" --prefix "$PREFIX" --component Unspecified >"$WORK/install.log" 2>&1 ||
-  { cat "$WORK/install.log"; fail "cmake --install failed"; }
-LAUNCHER=$PREFIX/bin/skyward-run
-[ -x "$LAUNCHER" ] || fail "no launcher at bin/skyward-run"
+if [ "$MODE" = wine ]; then
+  # The Windows game as a player unpacks it: the exe beside its assets.
+  LAUNCHER=(wine "$BUILD_DIR/bin/skyward-run.exe")
+  [ -f "${LAUNCHER[1]}" ] || fail "no ${LAUNCHER[1]}"
+else
+  # --- the installed game, started from a folder that holds none of its files
+  PREFIX=$WORK/prefix
+  # Named component: the build's own install_manifest.txt, which lists what the
+  # user installed, is left alone.
+  cmake --install "$BUILD_DIR" --prefix "$PREFIX" --component Unspecified >"$WORK/install.log" 2>&1 ||
+    { cat "$WORK/install.log"; fail "cmake --install failed"; }
+  LAUNCHER=("$PREFIX/bin/skyward-run")
+  [ -x "${LAUNCHER[0]}" ] || fail "no launcher at bin/skyward-run"
+fi
 
 # --- an X server of our own on a free display number
 SCREEN_W=${SCREEN%x*}
 SCREEN_H=${SCREEN#*x}
-Xvfb -displayfd 5 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset \
+Xvfb -displayfd 5 -screen 0 "${SCREEN_W}x${SCREEN_H}x${SKYWARD_TEST_DEPTH:-24}" -nolisten tcp -noreset \
   5>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
 for _ in $(seq 100); do
@@ -103,9 +114,15 @@ if [ "$MODE" = wm ]; then
   kill -0 "$WM_PID" 2>/dev/null || { cat "$WORK/wm.log"; fail "the window manager did not start"; }
 fi
 
+if [ "$MODE" = wine ]; then
+  export WINEPREFIX=$WORK/wine WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+  wineboot -i >"$WORK/wineboot.log" 2>&1 || { cat "$WORK/wineboot.log"; fail "wineboot failed"; }
+  log "Wine prefix ready"
+fi
+
 mkdir -p "$WORK/elsewhere"
 (cd "$WORK/elsewhere" && SDL_AUDIODRIVER=${SKYWARD_TEST_AUDIODRIVER:-dummy} \
-  exec "$LAUNCHER" >"$WORK/game.out" 2>"$WORK/game.err") &
+  exec "${LAUNCHER[@]}" >"$WORK/game.out" 2>"$WORK/game.err") &
 GAME_PID=$!
 
 # --- the window: found by its title, and given the whole screen (a window
@@ -133,7 +150,9 @@ fi
 # The icon beside the program is the window's icon.
 # (SDL may replace the first X window by another when it sets up its renderer.)
 has_icon=0
+[ "$MODE" = wine ] && has_icon=1  # Windows takes it from the exe's resources
 for _ in $(seq 30); do
+  [ "$has_icon" = 1 ] && break
   for w in $(xdotool search --onlyvisible --name '^Skyward Run$' 2>/dev/null); do
     icon=$(xprop -id "$w" _NET_WM_ICON 2>/dev/null)
     [[ "$icon" == *"Icon (64 x 64)"* ]] && has_icon=1 && WID=$w && break 2

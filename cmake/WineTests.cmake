@@ -1,0 +1,75 @@
+# The Windows build's tests, run under Wine on the build machine (the mingw
+# toolchain file makes wine the emulator, so ctest runs .exe files through it):
+#   wine.Suites       the shared library and game suites, cross-built
+#   wine.ReplayTrace  the headless runner gives the Linux runner's trace, frame by frame
+#   wine.Window       the game in a real window on an X server of its own, played by keys
+if(NOT (WIN32 AND CMAKE_CROSSCOMPILING) OR NOT SKYWARD_TESTS)
+  return()
+endif()
+
+# The native build's folder: its runner is the reference for the trace.
+get_filename_component(SKYWARD_HOST_BIN "${SKYWARD_HOST_ASSETGEN}" DIRECTORY)
+
+# GoogleTest from Debian's source package, built with the cross compiler.
+set(SKYWARD_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to cross-build")
+if(NOT EXISTS ${SKYWARD_GTEST_SOURCE}/CMakeLists.txt)
+  message(FATAL_ERROR "No GoogleTest sources in ${SKYWARD_GTEST_SOURCE} (Debian package googletest)")
+endif()
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${SKYWARD_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Every suite that does not reach into SDL or POSIX, directly or through a test
+# header of its own, runs on Windows too: no list to keep in step.
+set(WINE_TEST_PLATFORM_INCLUDE "#include [<\"](SDL[^>\"]*|sys/[^>\"]*|tools/bench/[^>\"]*)[>\"]")
+function(skyward_platform_free_test file result)
+  file(STRINGS ${file} includes REGEX "^#include ")
+  set(free TRUE)
+  foreach(line IN LISTS includes)
+    if(line MATCHES "${WINE_TEST_PLATFORM_INCLUDE}" OR line MATCHES "#include \"tests/.*/(sound|draw)_?[dD]evice|draw_test_util")
+      set(free FALSE)
+    elseif(line MATCHES "#include \"(tests/[^\"]+\\.h)\"")
+      skyward_platform_free_test(${CMAKE_SOURCE_DIR}/${CMAKE_MATCH_1} header_free)
+      if(NOT header_free)
+        set(free FALSE)
+      endif()
+    endif()
+  endforeach()
+  set(${result} ${free} PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE ALL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+set(WINE_TEST_SOURCES)
+foreach(source IN LISTS ALL_TEST_SOURCES)
+  skyward_platform_free_test(${source} free)
+  if(free)
+    list(APPEND WINE_TEST_SOURCES ${source})
+  endif()
+endforeach()
+
+add_executable(skyward_tests ${WINE_TEST_SOURCES})
+set_target_properties(skyward_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+target_compile_options(skyward_tests PRIVATE ${SKYWARD_WARNINGS})
+# Wine shows the build machine's root as drive Z:.
+target_compile_definitions(skyward_tests PRIVATE
+  SKYWARD_BIN_DIR="Z:${SKYWARD_BIN}"
+  SKYWARD_SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
+target_link_libraries(skyward_tests PRIVATE skyward_game GTest::gtest)
+add_dependencies(skyward_tests skyward-assets)
+if(TARGET skyward-replay)
+  add_dependencies(skyward_tests skyward-replay)
+endif()
+
+add_test(NAME wine.Suites COMMAND skyward_tests --gtest_brief=1 WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+set_tests_properties(wine.Suites PROPERTIES TIMEOUT 900)
+
+if(TARGET skyward-replay)
+  add_test(NAME wine.ReplayTrace
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/replay_trace_test.sh
+            ${SKYWARD_BIN} ${SKYWARD_HOST_BIN} ${CMAKE_SOURCE_DIR}/tests/e2e/data)
+  set_tests_properties(wine.ReplayTrace PROPERTIES TIMEOUT 600)
+endif()
+
+add_test(NAME wine.Window
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/window_test.sh ${CMAKE_BINARY_DIR} wine 640x480)
+set_tests_properties(wine.Window PROPERTIES TIMEOUT 180 RESOURCE_LOCK skyward_window)
