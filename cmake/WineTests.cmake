@@ -3,9 +3,10 @@
 #   wine.Suites       the shared library and game suites, cross-built
 #   wine.ReplayTrace  the headless runner gives the Linux runner's trace, frame by frame
 #   wine.Window       the game in a real window on an X server of its own, played by keys
-if(NOT (WIN32 AND CMAKE_CROSSCOMPILING) OR NOT SKYWARD_TESTS)
+if(NOT SKYWARD_TESTS)
   return()
 endif()
+enable_testing()
 
 # The native build's folder: its runner is the reference for the trace.
 get_filename_component(SKYWARD_HOST_BIN "${SKYWARD_HOST_ASSETGEN}" DIRECTORY)
@@ -39,6 +40,8 @@ function(skyward_platform_free_test file result)
 endfunction()
 
 file(GLOB_RECURSE ALL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+# The tools run on the build machine only.
+list(FILTER ALL_TEST_SOURCES EXCLUDE REGEX "/tests/tools/")
 set(WINE_TEST_SOURCES)
 foreach(source IN LISTS ALL_TEST_SOURCES)
   skyward_platform_free_test(${source} free)
@@ -47,6 +50,12 @@ foreach(source IN LISTS ALL_TEST_SOURCES)
   endif()
 endforeach()
 
+# The end-to-end suites drive the headless runner.
+if(NOT TARGET skyward-replay)
+  list(FILTER WINE_TEST_SOURCES EXCLUDE REGEX "/tests/e2e/")
+endif()
+list(LENGTH WINE_TEST_SOURCES count)
+message(STATUS "Test sources that run under Wine: ${count}")
 add_executable(skyward_tests ${WINE_TEST_SOURCES})
 set_target_properties(skyward_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 target_compile_options(skyward_tests PRIVATE ${SKYWARD_WARNINGS})
@@ -54,6 +63,7 @@ target_compile_options(skyward_tests PRIVATE ${SKYWARD_WARNINGS})
 target_compile_definitions(skyward_tests PRIVATE
   SKYWARD_BIN_DIR="Z:${SKYWARD_BIN}"
   SKYWARD_SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
+target_compile_options(skyward_tests PRIVATE -include ${CMAKE_SOURCE_DIR}/tests/windows/posix_compat.h)
 target_link_libraries(skyward_tests PRIVATE skyward_game GTest::gtest)
 add_dependencies(skyward_tests skyward-assets)
 if(TARGET skyward-replay)

@@ -120,7 +120,7 @@ class StderrCapture {
   explicit StderrCapture(const std::filesystem::path& file) : file_(file) {
     std::fflush(stderr);
     saved_ = dup(2);
-    FILE* f = std::fopen(file.c_str(), "wb");
+    FILE* f = std::fopen(file.string().c_str(), "wb");
     dup2(fileno(f), 2);
     std::fclose(f);
   }

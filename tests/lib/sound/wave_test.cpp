@@ -28,7 +28,7 @@ class WaveReader : public ::testing::Test {
   void Read(const Bytes& file, WaveRead& r) {
     const auto p = dir_ / "t.wav";
     WriteFile(p, file);
-    r.result = zuSound::ReadWaveFile(p.c_str(), &r.size, &r.format, &r.data);
+    r.result = zuSound::ReadWaveFile(p.string().c_str(), &r.size, &r.format, &r.data);
   }
   void ExpectFailure(const Bytes& file, const char* what) {
     WaveRead r{};
@@ -115,7 +115,7 @@ TEST_F(WaveReader, RefusesFilesThatAreNotWholeOrHonest) {
   ExpectFailure(Bytes(), "empty file");
 
   WaveRead missing{};
-  missing.result = zuSound::ReadWaveFile((dir_ / "none.wav").c_str(), &missing.size,
+  missing.result = zuSound::ReadWaveFile((dir_ / "none.wav").string().c_str(), &missing.size,
                                          &missing.format, &missing.data);
   EXPECT_NE(missing.result, 0);
   EXPECT_EQ(missing.format, nullptr);
