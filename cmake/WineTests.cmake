@@ -42,6 +42,8 @@ endfunction()
 file(GLOB_RECURSE ALL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
 # The tools run on the build machine only.
 list(FILTER ALL_TEST_SOURCES EXCLUDE REGEX "/tests/tools/")
+# It starts the game through a POSIX shell.
+list(FILTER ALL_TEST_SOURCES EXCLUDE REGEX "/tests/app/command_line_test")
 set(WINE_TEST_SOURCES)
 foreach(source IN LISTS ALL_TEST_SOURCES)
   skyward_platform_free_test(${source} free)

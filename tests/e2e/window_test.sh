@@ -352,6 +352,10 @@ GAME_PID=""
 if grep -E "^zu[A-Za-z]*::[A-Za-z]+ : " "$WORK/game.err"; then
   fail "the game reported errors"
 fi
+# The screen offers 640 x 480: the game must have taken it, not fallen back to a window.
+if grep "playing in a window instead" "$WORK/game.err"; then
+  fail "the display mode was refused"
+fi
 save_kept
 log "ended with status 0 after [ESC]; screenshots in $SHOT_DIR"
 exit "$FAILED"
