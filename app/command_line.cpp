@@ -20,9 +20,9 @@ constexpr const char* kUsage =
     "  --version     show the version and exit\n"
     "\n"
     "Keys:\n"
-    "  cursor keys                   move the ship (also the joystick)\n"
-    "  Z or Shift                    fire (both held: double rate); joystick button 1\n"
-    "  X or Ctrl                     bomb, clears the enemies' shots; joystick button 2\n"
+    "  cursor keys, keypad 8 4 6 2   move the ship; also a pad's stick, hat or D-pad\n"
+    "  Z or Shift                    fire (both held: double rate); pad A, or button 1\n"
+    "  X or Ctrl                     bomb, clears the enemies' shots; pad B, or button 2\n"
     "  Space                         title -> setup screen\n"
     "  Enter or F2                   start the game from the setup screen\n"
     "  F4                            on the setup screen: plain starfield background\n"
@@ -42,6 +42,7 @@ constexpr Variable kVariables[] = {
     {"SDL_SOUNDFONTS", "soundfont (.sf2) for the music instead of the system's own"},
     {"SDL_AUDIODRIVER", "sound output (pulseaudio, alsa, ...); none found: the game is silent"},
     {"SDL_VIDEODRIVER", "display system (x11, wayland)"},
+    {"SDL_GAMECONTROLLERCONFIG", "mapping lines for game pads SDL does not know"},
 };
 
 }  // namespace
@@ -53,7 +54,7 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, s
     const char* arg = argv[i];
     if (std::strcmp(arg, "--help") == 0) {
       std::fputs(kUsage, out);
-      for (const Variable& v : kVariables) std::fprintf(out, "  %-16s %s\n", v.name, v.meaning);
+      for (const Variable& v : kVariables) std::fprintf(out, "  %-24s %s\n", v.name, v.meaning);
       return 0;
     }
     if (std::strcmp(arg, "--version") == 0) {

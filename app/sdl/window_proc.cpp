@@ -76,18 +76,16 @@ void OnWindowEvent(const SDL_WindowEvent& w) {
 void DispatchEvent(const SDL_Event& e) {
   switch (e.type) {
     case SDL_KEYDOWN: {
-      const int vk = zuSystem::VirtualKeyFromSdl(e.key.keysym.sym);
+      const int vk = zuSystem::OnKeyEvent(e.key);
       if (vk == 0) break;
-      zuSystem::SetKeyDown(vk, true);
       // System keys are swallowed: Alt, F10 and Alt+F4 do nothing.
       if (SystemKey(vk, e.key.keysym.mod)) break;
       OnKeyDown(vk);  // auto-repeat included
       break;
     }
     case SDL_KEYUP: {
-      const int vk = zuSystem::VirtualKeyFromSdl(e.key.keysym.sym);
+      const int vk = zuSystem::OnKeyEvent(e.key);
       if (vk == 0) break;
-      zuSystem::SetKeyDown(vk, false);
       if (SystemKey(vk, e.key.keysym.mod)) break;
       if (vk == lastKey) lastKey = 0;
       break;

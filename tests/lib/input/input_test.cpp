@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <string>
 #include <vector>
 
 #include "lib/input/zuInput.h"
@@ -40,11 +41,66 @@ TEST(KeyState, PressHoldReleaseSequences) {
   EXPECT_FALSE(zuSystem::IsKeyDown(256));
 }
 
-TEST(KeyMap, BothShiftsAndCtrlsAndRoundTrip) {
-  EXPECT_EQ(zuSystem::VirtualKeyFromSdl(SDLK_LSHIFT), VK_SHIFT);
-  EXPECT_EQ(zuSystem::VirtualKeyFromSdl(SDLK_RSHIFT), VK_SHIFT);
-  EXPECT_EQ(zuSystem::VirtualKeyFromSdl(SDLK_LCTRL), VK_CONTROL);
-  EXPECT_EQ(zuSystem::VirtualKeyFromSdl(SDLK_RCTRL), VK_CONTROL);
+void Key(SDL_Scancode scancode, SDL_Keycode sym, bool down) {
+  SDL_KeyboardEvent e{};
+  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  e.keysym.scancode = scancode;
+  e.keysym.sym = sym;
+  zuSystem::OnKeyEvent(e);
+}
+
+// Two physical keys for one virtual key: it is up only when both are.
+TEST(KeyMap, TwinKeysAreHeldIndependently) {
+  zuSystem::ClearKeyTable();
+  const struct {
+    SDL_Scancode a, b;
+    SDL_Keycode symA, symB;
+    int vk;
+  } twins[] = {
+      {SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RSHIFT, SDLK_LSHIFT, SDLK_RSHIFT, VK_SHIFT},
+      {SDL_SCANCODE_RCTRL, SDL_SCANCODE_LCTRL, SDLK_RCTRL, SDLK_LCTRL, VK_CONTROL},
+      {SDL_SCANCODE_UP, SDL_SCANCODE_KP_8, SDLK_UP, SDLK_KP_8, VK_UP},
+  };
+  for (const auto& t : twins) {
+    Key(t.a, t.symA, true);
+    Key(t.b, t.symB, true);
+    Key(t.a, t.symA, false);
+    EXPECT_TRUE(zuSystem::IsKeyDown(t.vk)) << t.vk << ": released with its twin";
+    Key(t.b, t.symB, false);
+    EXPECT_FALSE(zuSystem::IsKeyDown(t.vk)) << t.vk;
+  }
+}
+
+// The keypad's 8 4 6 2 are the arrows whether NumLock gives digits or arrows,
+// and a key goes up as what it went down as even if NumLock changed meanwhile.
+TEST(KeyMap, KeypadSteersWhateverTheNumLock) {
+  zuSystem::ClearKeyTable();
+  const struct {
+    SDL_Scancode scancode;
+    SDL_Keycode numLockOn, numLockOff;
+    int vk;
+  } pad[] = {{SDL_SCANCODE_KP_8, SDLK_KP_8, SDLK_UP, VK_UP},
+             {SDL_SCANCODE_KP_2, SDLK_KP_2, SDLK_DOWN, VK_DOWN},
+             {SDL_SCANCODE_KP_4, SDLK_KP_4, SDLK_LEFT, VK_LEFT},
+             {SDL_SCANCODE_KP_6, SDLK_KP_6, SDLK_RIGHT, VK_RIGHT}};
+  for (const auto& k : pad) {
+    Key(k.scancode, k.numLockOn, true);
+    EXPECT_TRUE(zuSystem::IsKeyDown(k.vk)) << k.vk;
+    Key(k.scancode, k.numLockOff, false);
+    EXPECT_FALSE(zuSystem::IsKeyDown(k.vk)) << k.vk;
+    Key(k.scancode, k.numLockOff, true);
+    EXPECT_TRUE(zuSystem::IsKeyDown(k.vk)) << k.vk;
+    Key(k.scancode, k.numLockOn, false);
+    EXPECT_FALSE(zuSystem::IsKeyDown(k.vk)) << k.vk;
+  }
+  // Other keypad keys keep their own codes.
+  SDL_Keysym seven{};
+  seven.scancode = SDL_SCANCODE_KP_7;
+  seven.sym = SDLK_KP_7;
+  EXPECT_EQ(zuSystem::VirtualKeyFromEvent(seven), 0x67);
+}
+
+TEST(KeyMap, ScriptedKeysRoundTrip) {
   EXPECT_EQ(zuSystem::VirtualKeyFromSdl(SDLK_KP_ENTER), VK_RETURN);
   EXPECT_EQ(zuSystem::VirtualKeyFromSdl(SDLK_s), 0x53);
   const int codes[] = {VK_SPACE, VK_RETURN, VK_F2, VK_F4, VK_LEFT, VK_RIGHT, VK_UP,
@@ -60,7 +116,8 @@ struct VirtualStick : testing::Test {
   void SetUp() override {
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
     ASSERT_EQ(SDL_NumJoysticks(), 0) << "a real joystick is attached";
-    device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 4, 0);
+    // Not in the controller database: the plain joystick path.
+    device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 1);
     ASSERT_GE(device, 0) << SDL_GetError();
     handle = SDL_JoystickOpen(device);
     ASSERT_NE(handle, nullptr);
@@ -70,6 +127,10 @@ struct VirtualStick : testing::Test {
     if (handle != nullptr) SDL_JoystickClose(handle);
     SDL_JoystickDetachVirtual(device);
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  }
+  void Hat(Uint8 bits) {
+    SDL_JoystickSetVirtualHat(handle, 0, bits);
+    SDL_JoystickUpdate();
   }
   // Position in the shifted 0..65535 range.
   void Move(int x, int y) {
@@ -98,6 +159,24 @@ TEST_F(VirtualStick, ThresholdsAroundCentre32767) {
     zuSystem::JoyDirection(0, &dx, &dy);
     EXPECT_EQ(dx, 0);
     EXPECT_EQ(dy, c.dir) << c.pos;
+  }
+}
+
+TEST_F(VirtualStick, HatSteersLikeTheStickAndWinsItsAxis) {
+  Move(32768, 32768);
+  zuSystem::InitJoystick();
+  EXPECT_FALSE(zuSystem::IsController(0));
+  const struct { Uint8 hat; int x, y, dx, dy; } cases[] = {
+      {SDL_HAT_LEFT, 32768, 32768, -1, 0},   {SDL_HAT_RIGHTDOWN, 32768, 32768, 1, 1},
+      {SDL_HAT_UP, 65535, 32768, 1, -1},     {SDL_HAT_LEFT, 65535, 65535, -1, 1},
+      {SDL_HAT_CENTERED, 0, 32768, -1, 0}};
+  int dx = 9, dy = 9;
+  for (const auto& c : cases) {
+    Move(c.x, c.y);
+    Hat(c.hat);
+    zuSystem::JoyDirection(0, &dx, &dy);
+    EXPECT_EQ(dx, c.dx) << int(c.hat);
+    EXPECT_EQ(dy, c.dy) << int(c.hat);
   }
 }
 
@@ -131,6 +210,66 @@ TEST(Joystick, LatePlugInTakesItsCentre) {
   zuSystem::JoyDirection(0, &dx, &dy);
   EXPECT_EQ(dx, 0);
   zuSystem::CloseJoysticks();
+  SDL_JoystickDetachVirtual(device);
+  SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
+// A pad from the controller database, its buttons and axes wired unlike the
+// raw numbers: fire and bomb follow the south and east buttons, steering the
+// left stick and the D-pad. Plugged in late and pulled out again.
+TEST(GameController, NamedButtonsStickAndDpadWithHotPlug) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+  zuSystem::InitJoystick();
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
+  desc.naxes = 4;
+  desc.nbuttons = 8;
+  desc.nhats = 1;
+  desc.name = "Skyward test pad";
+  desc.vendor_id = 0x1234;  // SDL looks up added mappings only for pads with an id
+  desc.product_id = 0x5678;
+  const int device = SDL_JoystickAttachVirtualEx(&desc);
+  ASSERT_GE(device, 0) << SDL_GetError();
+  char guid[64];
+  SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(device), guid, sizeof guid);
+  const std::string mapping = std::string(guid) +
+      ",Skyward test pad,a:b5,b:b4,x:b3,y:b2,leftx:a2,lefty:a3,"
+      "dpup:h0.1,dpright:h0.2,dpdown:h0.4,dpleft:h0.8,platform:Linux";
+  ASSERT_GE(SDL_GameControllerAddMapping(mapping.c_str()), 0) << SDL_GetError();
+  SDL_Joystick* handle = SDL_JoystickOpen(device);
+  ASSERT_NE(handle, nullptr);
+
+  zuSystem::OnJoystickAdded(device);
+  ASSERT_TRUE(zuSystem::IsController(0));
+  SDL_JoystickSetVirtualButton(handle, 0, SDL_PRESSED);  // raw button 1: not A
+  SDL_JoystickSetVirtualButton(handle, 5, SDL_PRESSED);  // A
+  SDL_JoystickSetVirtualAxis(handle, 0, -32768);         // raw axis 0: not the left stick
+  SDL_JoystickSetVirtualAxis(handle, 3, 32767);          // left stick down
+  SDL_JoystickUpdate();
+  int dx = 9, dy = 9;
+  zuSystem::JoyDirection(0, &dx, &dy);
+  EXPECT_EQ(dx, 0);
+  EXPECT_EQ(dy, 1);
+  EXPECT_EQ(zuSystem::JoyButton(0, 1), 1);
+  EXPECT_EQ(zuSystem::JoyButton(0, 2), 0);
+  SDL_JoystickSetVirtualButton(handle, 5, SDL_RELEASED);
+  SDL_JoystickSetVirtualButton(handle, 4, SDL_PRESSED);  // B
+  SDL_JoystickSetVirtualHat(handle, 0, SDL_HAT_LEFT);    // D-pad left
+  SDL_JoystickUpdate();
+  EXPECT_EQ(zuSystem::JoyButton(0, 1), 0);
+  EXPECT_EQ(zuSystem::JoyButton(0, 2), 1);
+  zuSystem::JoyDirection(0, &dx, &dy);
+  EXPECT_EQ(dx, -1);
+  EXPECT_EQ(dy, 1);
+
+  zuSystem::OnJoystickRemoved(SDL_JoystickGetDeviceInstanceID(device));
+  EXPECT_FALSE(zuSystem::IsController(0));
+  zuSystem::JoyDirection(0, &dx, &dy);
+  EXPECT_EQ(dx, 0);
+  EXPECT_EQ(zuSystem::JoyButton(0, 2), 0);
+  zuSystem::CloseJoysticks();
+  SDL_JoystickClose(handle);
   SDL_JoystickDetachVirtual(device);
   SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
