@@ -39,6 +39,8 @@ struct Variable {
 
 // Every variable the game reads (each getenv of the program), as the help lists it.
 constexpr Variable kVariables[] = {
+    {"XDG_DATA_HOME", "the best score is kept in $XDG_DATA_HOME/skyward-run/best-score"},
+    {"HOME", "without XDG_DATA_HOME: in $HOME/.local/share/skyward-run/best-score"},
     {"SDL_SOUNDFONTS", "soundfont (.sf2) for the music instead of the system's own"},
     {"SDL_AUDIODRIVER", "sound output (pulseaudio, alsa, ...); none found: the game is silent"},
     {"SDL_VIDEODRIVER", "display system (x11, wayland)"},

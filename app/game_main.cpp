@@ -3,6 +3,7 @@
 #include "app/platform_main.h"
 #include "app/window_state.h"
 #include "game/flow/scene.h"
+#include "game/player/score.h"
 
 void RunFrame(void (*dispatch)(int)) {
   zuSystem::MeasureFrame();
@@ -36,4 +37,6 @@ void RunMainLoop(const GameMainOptions& options) {
     if (options.afterFrame != nullptr) options.afterFrame(frame);
     ++frame;
   }
+  // Quitting in the middle of a game ends it too.
+  KeepBestScore();
 }

@@ -1,6 +1,7 @@
 #include "game/flow/catalogue.h"
 
 #include "game/flow/scene.h"
+#include "game/player/score.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/sound/zuSound.h"
 
@@ -106,7 +107,7 @@ void LoadAssets() {
       *entry.id = zuSound::LoadObject(entry.file, entry.soundBuffers);
     }
   }
-  hiScore = 5000;
+  LoadBestScore();
   scene = 1;
   previousScene = 0;
 }

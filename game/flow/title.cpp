@@ -68,6 +68,8 @@ void NewGame() {
 
 void TitleScene() {
   if (sceneEntered == 1) {
+    // Back at the title a game has ended: a new best is kept now.
+    KeepBestScore();
     zuSound::PlayMidi("JOP1.MID");
     titleCounter = 0;
     gameMode = 5;

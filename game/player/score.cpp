@@ -15,6 +15,25 @@ int gameOverShown = 0;
 
 namespace {
 
+// What the kept file holds (or would hold): a better hiScore is written.
+int keptBest = BEST_SCORE_START;
+
+// The kept file: the score in decimal digits and an optional line end, nothing else.
+bool ParseBestScore(const char* text, int length, int* value) {
+  long long v = 0;
+  int i = 0;
+  for (; i < length && text[i] >= '0' && text[i] <= '9'; ++i) {
+    v = v * 10 + (text[i] - '0');
+    if (v > SCORE_MAX) return false;
+  }
+  if (i == 0) return false;
+  if (i < length && text[i] == '\r') ++i;
+  if (i < length && text[i] == '\n') ++i;
+  if (i != length) return false;
+  *value = static_cast<int>(v);
+  return true;
+}
+
 constexpr int DIGIT_Y = 6;
 constexpr int DIGIT_PITCH = 10;
 constexpr int GLYPH_TOP = 70;
@@ -31,6 +50,31 @@ int PlaceDigits(const char* text, int count, int x, ScoreGlyph* out, int n) {
 }
 
 }  // namespace
+
+void LoadBestScore() {
+  hiScore = BEST_SCORE_START;
+  keptBest = BEST_SCORE_START;
+  char text[32];
+  const int length = zuSystem::ReadUserFile(BEST_SCORE_FILE, text, sizeof text);
+  if (length < 0) return;  // none, or unreadable and already said
+  int value = 0;
+  if (!ParseBestScore(text, length, &value)) {
+    std::fprintf(stderr, "skyward-run: %s is damaged; the best score starts from %d\n",
+                 zuSystem::UserFilePath(BEST_SCORE_FILE), BEST_SCORE_START);
+    return;
+  }
+  hiScore = value;
+  keptBest = value;
+}
+
+void KeepBestScore() {
+  if (hiScore <= keptBest) return;
+  char text[16];
+  const int length = std::snprintf(text, sizeof text, "%d\n", hiScore);
+  zuSystem::WriteUserFile(BEST_SCORE_FILE, text, length);
+  // Tried once per new best: a folder that cannot be written is not retried every game.
+  keptBest = hiScore;
+}
 
 void PayPoints(int points) {
   // Widened so that a sum past the cap cannot wrap before it is clamped.

@@ -14,6 +14,16 @@ extern int gameOverShown;
 constexpr int GAME_OVER_WAIT_SLOT = 1;
 constexpr unsigned GAME_OVER_WAIT_MS = 9000;
 
+// The best score kept between runs, in the player's data folder.
+constexpr int BEST_SCORE_START = 5000;
+constexpr char BEST_SCORE_FILE[] = "best-score";
+// hiScore from the kept file; BEST_SCORE_START when there is none, or when it is
+// damaged or unreadable (one line on standard error).
+void LoadBestScore();
+// Writes hiScore to the kept file when it beats what is kept (end of a game,
+// end of the program); a failed write costs only the record.
+void KeepBestScore();
+
 // Adds points, caps at SCORE_MAX, raises hiScore with it.
 void PayPoints(int points);
 // One piece of "MYMY.BMP" placed on the score line.

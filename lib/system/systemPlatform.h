@@ -15,3 +15,18 @@ void ShowErrorBox(const char* text);
 void ProgramFolder(char* out, size_t size);
 
 }  // namespace zuSystem
+
+namespace zuSystem {
+
+// Files kept for the player between runs. The folder where they go by default
+// (the user's data folder and the program's own name in it), into out; false
+// when the platform cannot name one.
+bool PlatformUserDataFolder(char* out, size_t size);
+// Makes a folder and any missing parents; true when it exists afterwards.
+bool PlatformMakeFolder(const char* path);
+// Replaces the file at path with data: a new file beside it, written in full
+// and flushed to the disk, then renamed over the old one, which stays whole when
+// any step fails. False on failure, with the reason in *why (static text).
+bool PlatformReplaceFile(const char* path, const char* data, size_t size, const char** why);
+
+}  // namespace zuSystem

@@ -47,6 +47,22 @@ const char* GetAppPath(int redirect = 0);
 // Alternate base folder for GetAppPath (the runner's --assets); null or "" clears it.
 void SetAppPath(const char* folder);
 
+// Files kept for the player between runs (the best score). By default they go
+// to the user's data folder; SetUserFolder points them elsewhere (a folder),
+// back to the default (null), or nowhere at all ("": nothing is read or written,
+// for the replay runner and tests).
+void SetUserFolder(const char* folder);
+// The full path of a kept file, "" when there is no folder. Callers copy it.
+const char* UserFilePath(const char* name);
+// Reads a kept file into buffer (at most size - 1 bytes, then a '\0'). Returns
+// its length; -1 when there is none; -2 when it is there but cannot be read,
+// after one line on standard error.
+int ReadUserFile(const char* name, char* buffer, int size);
+// Replaces a kept file with data, making its folder when missing; the old file
+// stays whole whatever fails. Returns 1, or 0 after one line on standard error
+// (0 without a line when there is no folder).
+int WriteUserFile(const char* name, const char* data, int size);
+
 // The runtime's linear congruential generator: seed * 214013 + 2531011,
 // result bits 16..30. One draw per statement, in the stated order.
 void SeedRandom(uint32_t seed);

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -45,11 +47,12 @@ struct ReplayRun {
 };
 
 ReplayRun Replay(const std::string& name, const std::string& script, long frames,
-           const std::string& extra = "") {
+           const std::string& extra = "", const std::string& environment = "") {
   const std::string input = Scratch(name + ".txt");
   const std::string trace = Scratch(name + ".jsonl");
   WriteFile(input, script);
-  const std::string cmd = std::string(SKYWARD_BIN_DIR) + "/skyward-replay --seed 1 --frames " +
+  const std::string cmd = "env " + environment + std::string(SKYWARD_BIN_DIR) +
+                          "/skyward-replay --seed 1 --frames " +
                           std::to_string(frames) + " --input " + input + " --trace " + trace +
                           " " + extra + " 2>" + Scratch(name + ".err");
   ReplayRun run;
@@ -123,9 +126,12 @@ long BossDeath(const ReplayRun& run, int stageScene, const char* hitPoints) {
 // SKYWARD_UPDATE_TRACE=1 after a deliberate change.
 TEST(GameRun, WholeGameMatchesTheRecordedChecksums) {
   const std::string sums = Scratch("whole.sums");
+  // An empty record folder: the run starts from 5000 and keeps its best there.
+  const std::string records = Scratch("records");
+  std::filesystem::remove_all(records);
   const long frames = 25700;
   ReplayRun run = Replay("whole", ReadFile(DATA + "whole_game_input.txt"), frames,
-                         "--checksums " + sums);
+                         "--checksums " + sums + " --record-dir " + records);
   ASSERT_EQ(run.status, 0);
   ASSERT_EQ(run.frames.size(), static_cast<size_t>(frames));
   EXPECT_EQ(SceneRoad(run), (std::vector<int>{1, 11, 2, 3, 1, 11, 2, 1}));
@@ -185,6 +191,20 @@ TEST(GameRun, WholeGameMatchesTheRecordedChecksums) {
                                 << run.lines[i * 10];
   }
   EXPECT_EQ(have.size(), want.size());
+
+  // The best of the run was kept when its games ended, and the next start reads it,
+  // while a replay without a record folder keeps to 5000 and writes nothing.
+  int best = 0;
+  for (const Frame& f : run.frames) best = std::max(best, Int(f, "hiScore"));
+  EXPECT_GT(best, 5000);
+  EXPECT_EQ(ReadFile(records + "/best-score"), std::to_string(best) + "\n");
+  EXPECT_EQ(Int(Replay("again", "", 1, "--record-dir " + records).frames.at(0), "hiScore"), best);
+  // The player's own file, where the game would look for it.
+  std::filesystem::create_directories(records + "/skyward-run");
+  WriteFile(records + "/skyward-run/best-score", "7777\n");
+  const std::string player = "HOME=" + records + " XDG_DATA_HOME=" + records + " ";
+  EXPECT_EQ(Int(Replay("none", "", 1, "", player).frames.at(0), "hiScore"), 5000);
+  std::filesystem::remove_all(records);
 }
 
 // [S] freezes the stage and resumes it with no jump; [S] during the continue

@@ -76,7 +76,7 @@ fi
 run_installed() {  # run_installed PREFIX LOG
   mkdir -p "$WORK/elsewhere"
   ln -sf "$1/bin/skyward-run" "$WORK/elsewhere/play"
-  (cd "$WORK/elsewhere" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+  (cd "$WORK/elsewhere" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$WORK/data" \
     timeout -k 2 4 ./play >/dev/null 2>"$2")
 }
 run_installed "$PREFIX" "$WORK/run.err"

@@ -33,6 +33,8 @@ if [ "$MODE" = wm ] && ! command -v matchbox-window-manager >/dev/null 2>&1; the
 fi
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/skyward-window.XXXXXX")
+# The game keeps its best score in the user's data folder: a scratch one here.
+export XDG_DATA_HOME=$WORK/data
 mkdir -p "$SHOT_DIR"
 rm -f "$SHOT_DIR"/*.png
 XVFB_PID=""

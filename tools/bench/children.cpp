@@ -138,6 +138,7 @@ void WholeBeforeFrame(long) {
 }  // namespace
 
 int StartupChild() {
+  zuSystem::SetUserFolder("");  // the player's best score is not the bench's
   GameMainOptions options;
   options.headless = true;
   options.fixedSeed = true;
@@ -148,6 +149,7 @@ int StartupChild() {
 
 int WholeRunChild() {
   zuSystem::SetClock(WholeTicks, WholeSleep);
+  zuSystem::SetUserFolder("");
   GameMainOptions options;
   options.headless = true;
   options.fixedSeed = true;

@@ -159,6 +159,7 @@ int Usage(const char* why) {
                "                      [--input FILE] [--screenshot FRAME=PATH.bmp ...]\n"
                "                      [--trace PATH.jsonl] [--checksums PATH] [--audio PATH.raw]\n"
                "                      [--clock-start MS] [--stall FRAME=MS ...]\n"
+               "                      [--record-dir DIR]\n"
                "Frames count from 1; input lines are `FRAME down KEY` or `FRAME up KEY`.\n");
   return 2;
 }
@@ -257,6 +258,8 @@ int ReplayMain(int argc, char** argv) {
   const char* audio = nullptr;
   const char* tracePath = nullptr;
   const char* checksumPath = nullptr;
+  // The player's kept best score is never read or written by a replay unless asked.
+  zuSystem::SetUserFolder("");
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](const char** out) {
@@ -272,6 +275,10 @@ int ReplayMain(int argc, char** argv) {
     } else if (arg == "--assets") {
       if (!value(&v)) return Usage("--assets needs a folder");
       zuSystem::SetAppPath(v);
+    } else if (arg == "--record-dir") {
+      // Where the best score is read from and kept, as the game keeps it for the player.
+      if (!value(&v) || v[0] == '\0') return Usage("--record-dir needs a folder");
+      zuSystem::SetUserFolder(v);
     } else if (arg == "--seed") {
       char* end = nullptr;
       if (!value(&v)) return Usage("--seed needs a number");
