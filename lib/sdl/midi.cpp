@@ -16,14 +16,14 @@
 namespace zuSound {
 
 Mix_Music* midiMusic = nullptr;
+Mix_Music* residentMusic = nullptr;
 int midiOpen = 0;
 int midiLoop = 1;
 char midiSoundFont[4096] = "";
 
 namespace {
 
-// A soundfont is read again at every piece, that is at every scene change:
-// one larger than this would stall the change and strain the memory budget.
+// A soundfont found by the game itself stays below this, for the memory budget.
 constexpr long long SOUNDFONT_LIMIT = 40LL * 1024 * 1024;
 
 const char* const SOUNDFONT_FIRST[] = {
@@ -185,6 +185,14 @@ void PlayMidi(const char* name) {
   if (!playable) return;
   ChooseSoundFont();
   if (soundFontMissing) return;
+  if (residentMusic == nullptr) {
+    // The synthesizer shares a soundfont's samples between the pieces that hold
+    // it and drops them with the last one. One piece kept loaded, never played,
+    // for the whole run keeps them, so the soundfont is read once per run and a
+    // scene change does not stall on reading it again.
+    residentMusic = Mix_LoadMUSType_RW(SDL_RWFromFile(path, "rb"), MUS_MID, 1);
+    if (residentMusic == nullptr) SDL_ClearError();
+  }
   midiMusic = Mix_LoadMUSType_RW(SDL_RWFromFile(path, "rb"), MUS_MID, 1);
   if (midiMusic == nullptr) {
     SDL_ClearError();

@@ -153,6 +153,10 @@ void Release() {
     Mix_FreeMusic(midiMusic);
     midiMusic = nullptr;
   }
+  if (residentMusic != nullptr) {
+    Mix_FreeMusic(residentMusic);
+    residentMusic = nullptr;
+  }
   for (SoundSlot& s : soundTable) {
     if (!s.used) continue;
     for (int b = 0; b < s.bufferCount; ++b) Mix_HaltChannel(s.firstChannel + b);

@@ -18,6 +18,8 @@ struct SoundVoices {
 extern int soundChannels;
 
 extern Mix_Music* midiMusic;
+// A piece held for the whole run, never played: it keeps the soundfont loaded.
+extern Mix_Music* residentMusic;
 // The soundfont chosen for the music, or "" when none was found.
 extern char midiSoundFont[4096];
 
