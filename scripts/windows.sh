@@ -33,14 +33,26 @@ build_windows() {
 
 # A Wine prefix of our own under the system's temporary folder, owned by the
 # user running us (root in CI): no Mono or Gecko prompts, no debug chatter.
+# Wine makes windows only on a display, even the headless runner's hidden one:
+# an X server of our own serves them (the window test brings another).
+WINE_XVFB_PID=""
 start_wine() {
   WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/skyward-wine.XXXXXX")
   export WINEPREFIX
   export WINEARCH=win64
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEDEBUG="${WINEDEBUG:--all}"
-  # No display is needed to create the prefix; the window test brings its own.
-  if ! DISPLAY="" wineboot -i >"$WINEPREFIX.log" 2>&1; then
+  Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp 5>"$WINEPREFIX.display" 2>/dev/null &
+  WINE_XVFB_PID=$!
+  local _
+  for _ in $(seq 100); do
+    [ -s "$WINEPREFIX.display" ] && break
+    sleep 0.1
+  done
+  [ -s "$WINEPREFIX.display" ] || { echo "Xvfb did not start" >&2; return 1; }
+  DISPLAY=":$(head -n1 "$WINEPREFIX.display")"
+  export DISPLAY
+  if ! wineboot -i >"$WINEPREFIX.log" 2>&1; then
     cat "$WINEPREFIX.log" >&2
     echo "wineboot failed" >&2
     return 1
@@ -51,5 +63,9 @@ stop_wine() {
   [ -n "${WINEPREFIX:-}" ] || return 0
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
-  rm -rf "$WINEPREFIX" "$WINEPREFIX.log"
+  if [ -n "$WINE_XVFB_PID" ]; then
+    kill "$WINE_XVFB_PID" 2>/dev/null
+    wait "$WINE_XVFB_PID" 2>/dev/null
+  fi
+  rm -rf "$WINEPREFIX" "$WINEPREFIX.log" "$WINEPREFIX.display"
 }

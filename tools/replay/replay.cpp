@@ -1,7 +1,5 @@
 #include "tools/replay/replay.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -12,11 +10,9 @@
 
 #include "app/game_main.h"
 #include "game/flow/scene.h"
-#include "lib/sdl/zuDrawSdl.h"
 #include "lib/input/zuInput.h"
-#include "lib/sdl/zuInputSdl.h"
 #include "lib/system/zuSystem.h"
-#include "lib/sdl/zuSystemSdl.h"
+#include "tools/replay/replay_platform.h"
 #include "tools/replay/trace_game_fields.h"
 
 namespace {
@@ -53,28 +49,19 @@ uint32_t VirtualTicks() { return run.virtualNow; }
 void VirtualSleep(uint32_t) {}  // sleeps advance nothing: a frame is exactly --step-ms
 
 void PushKey(int vk, bool down) {
-  const SDL_Keycode sym = zuSystem::SdlKeyFromVirtual(vk);
-  SDL_Event e{};
-  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  e.key.windowID = mainWindow != nullptr ? SDL_GetWindowID(mainWindow) : 0;
-  e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
   // A second "down" while held is the keyboard's auto-repeat.
-  e.key.repeat = (down && run.held[vk]) ? 1 : 0;
-  e.key.keysym.sym = sym;
-  e.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
-  e.key.keysym.mod = KMOD_NONE;
+  ReplayPushKey(vk, down, down && run.held[vk]);
   run.held[vk] = down;
-  SDL_PushEvent(&e);
 }
 
 void BeforeFrame(long index) {
   const long frame = index + 1;
   if (run.realTime) {
-    if (index == 0) run.realStart = SDL_GetTicks();
+    if (index == 0) run.realStart = ReplayRealTicks();
     // The disk audio driver records in real time; keep the frames in step with it.
     const uint32_t due = run.realStart + static_cast<uint32_t>(index) * run.stepMs;
-    const uint32_t now = SDL_GetTicks();
-    if (static_cast<int32_t>(due - now) > 0) SDL_Delay(due - now);
+    const uint32_t now = ReplayRealTicks();
+    if (static_cast<int32_t>(due - now) > 0) ReplayRealDelay(due - now);
   }
   uint32_t step = run.stepMs;
   for (const Stall& stall : run.stalls) {
@@ -100,12 +87,13 @@ constexpr long CHECKSUM_BLOCK = 10;
 
 // The play column of the back surface as this frame left it. The title is left
 // out: its help line comes from the system's fonts, which differ between machines.
+uint16_t screen[640 * 480];
+
 uint64_t HashScreen(uint64_t h) {
-  SDL_Surface* back = zuDraw::BackSurface();
-  if (back == nullptr || scene == 1 || back->format->BytesPerPixel != 2) return h;
+  if (scene == 1 || !ReplayReadScreen(screen)) return h;
   constexpr int LEFT = 130, RIGHT = 510;
-  for (int y = 0; y < back->h; ++y) {
-    const uint8_t* row = static_cast<const uint8_t*>(back->pixels) + y * back->pitch;
+  for (int y = 0; y < 480; ++y) {
+    const uint8_t* row = reinterpret_cast<const uint8_t*>(screen + y * 640);
     uint64_t word = 0;
     for (int x = LEFT * 2; x < RIGHT * 2; x += 8) {
       std::memcpy(&word, row + x, 8);
@@ -136,19 +124,17 @@ void AfterFrame(long index) {
   WriteChecksum(frame, false);
   for (const Shot& shot : run.shots) {
     if (shot.frame != frame) continue;
-    SDL_Surface* back = zuDraw::BackSurface();
-    if (back == nullptr || SDL_SaveBMP(back, shot.path.c_str()) != 0) {
+    std::string why;
+    if (!ReplaySaveScreen(shot.path, &why)) {
       std::fprintf(stderr, "skyward-replay: cannot write %s: %s\n", shot.path.c_str(),
-                   back == nullptr ? "no back surface" : SDL_GetError());
+                   why.c_str());
       ++run.failures;
     }
   }
   if (run.frames >= 0 && frame >= run.frames && !run.quitSent) {
     // The end of the run is a close request, so the game shuts down as usual.
     run.quitSent = true;
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    ReplayPushQuit();
   }
 }
 
@@ -242,7 +228,7 @@ bool ParseScriptLine(const std::string& raw, ScriptEvent* event, bool* hasEvent,
     return false;
   }
   const int vk = KeyFromName(key);
-  if (vk == 0 || zuSystem::SdlKeyFromVirtual(vk) == SDLK_UNKNOWN) {
+  if (vk == 0 || !ReplayKnowsKey(vk)) {
     *reason = "unknown key `" + key + "`";
     return false;
   }
@@ -343,14 +329,12 @@ int ReplayMain(int argc, char** argv) {
       return 2;
     }
   }
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  if (audio != nullptr) {
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", audio, 1);
-    run.realTime = true;
-  } else {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+  std::string why;
+  if (!ReplaySetUp(audio, &why)) {
+    std::fprintf(stderr, "skyward-replay: %s\n", why.c_str());
+    return 2;
   }
+  run.realTime = audio != nullptr;
   zuSystem::SetClock(VirtualTicks, VirtualSleep);
   options.beforeFrame = BeforeFrame;
   options.afterFrame = AfterFrame;
