@@ -1,6 +1,7 @@
 #include "game/bosses/backdrop.h"
 
 #include "game/flow/catalogue.h"
+#include "game/playfield.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/system/zuSystem.h"
 
@@ -13,7 +14,6 @@ namespace {
 constexpr int TILE_WIDTH = 380;
 constexpr int TILE_HEIGHT = 480;
 constexpr float SCROLL_SPEED = 60.0f;  // pixels per second
-constexpr float COLUMN_LEFT = 130.0f;
 
 // The strip is eight copies of one picture, so laying it out again once the top
 // tile reaches the screen's top edge is seamless. Until the first layout every y
@@ -23,7 +23,7 @@ void Scroll(BackgroundTile* tiles, int picture) {
     BackgroundTile& t = tiles[i];
     zuDraw::PutObject(static_cast<int>(t.x), static_cast<int>(t.y), picture, 0, 0, TILE_WIDTH,
                       TILE_HEIGHT);
-    t.x = COLUMN_LEFT;
+    t.x = FIELD_LEFT;
     t.y += SCROLL_SPEED * frameSeconds;
     if (tiles[BACKGROUND_TILES - 1].y >= 0.0f) {
       for (int j = 0; j < BACKGROUND_TILES; ++j) tiles[j].y = static_cast<float>(-TILE_HEIGHT * j);
@@ -54,5 +54,28 @@ void DrawStarfield() {
       const int speed = zuSystem::Rand() % 100;
       s.speed = static_cast<float>(speed + 100);
     }
+  }
+}
+
+void LayOutBackgrounds() {
+  for (int i = 0; i < BACKGROUND_TILES; ++i) {
+    back1Tiles[i].x = PARK_X;
+    back1Tiles[i].y = -480.0f * i;
+    back2Tiles[i].x = PARK_X;
+    back2Tiles[i].y = -480.0f * i;
+  }
+}
+
+void ResetStarfield() {
+  for (Streak& s : streaks) {
+    s.kind = zuSystem::Rand() % 7;
+    const int x = zuSystem::Rand() % 540;
+    s.x = static_cast<float>(x + 100);
+    const int y = zuSystem::Rand() % 480;
+    s.y = static_cast<float>(y);
+    const int drift = zuSystem::Rand() % 50;
+    s.drift = static_cast<float>(drift - 25);
+    const int speed = zuSystem::Rand() % 100;
+    s.speed = static_cast<float>(speed + 100);
   }
 }

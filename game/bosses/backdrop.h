@@ -20,11 +20,20 @@ struct Streak {
 constexpr int BACKGROUND_TILES = 8;
 constexpr int STREAKS = 36;
 
-// The strips of "BACK1.BMP" and "BACK2.BMP". NewGame lays them out at every game
-// start (x = -500, y = -480 x index); the game-state reset leaves them alone.
+// --- kept for the whole run: laid out at every game start ---
+
+// The strips of "BACK1.BMP" and "BACK2.BMP"; the game-state reset leaves them alone.
 extern BackgroundTile back1Tiles[BACKGROUND_TILES];
 extern BackgroundTile back2Tiles[BACKGROUND_TILES];
+
+// --- cleared by the game-state reset ---
+
 extern Streak streaks[STREAKS];
+
+// Both strips at x = −500 (parked), y = −480 × index: NewGame calls it.
+void LayOutBackgrounds();
+// Every streak anew: kind, x, y, drift and speed, five draws per streak in order.
+void ResetStarfield();
 
 // One call per stage frame, before the enemies are drawn.
 void ScrollBack1();

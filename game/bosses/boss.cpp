@@ -2,6 +2,7 @@
 #include "game/bosses/reset.h"
 #include "game/flow/catalogue.h"
 #include "game/flow/scene.h"
+#include "game/playfield.h"
 #include "game/player/ship.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/sound/zuSound.h"
@@ -9,8 +10,6 @@
 
 namespace {
 
-constexpr float PARK_X = -500.0f;
-constexpr float PARK_Y = 500.0f;
 constexpr float CLOCK_RATE = 10.0f;    // bossClock and deathClock, per second
 constexpr float DEATH_LENGTH = 70.0f;  // deathClock units
 constexpr int BOSS_SIZE = 380;
@@ -124,8 +123,7 @@ void DeathStep(const BossProfile& p) {
     if (gameMode == 0) {
       // The reset restores the hit points, which ends the sequence here.
       FullReset();
-      scene = p.nextScene;
-      previousScene = 0;
+      ChangeScene(p.nextScene);
     }
   }
 }
@@ -162,6 +160,8 @@ void StrikeBoss(const BossProfile& p, int weapon) {
   p.boss->hitPoints -= damage * frameSeconds;
 }
 
+namespace {
+
 void ResetBossRecord(BossRecord& boss, float hitPoints) {
   boss.kind = zuSystem::Rand() % 10;
   boss.x = PARK_X;
@@ -185,4 +185,18 @@ void ResetExplosions(ExplosionRecord* records, int count) {
     records[i].x = PARK_X;
     records[i].y = PARK_Y;
   }
+}
+
+}  // namespace
+
+void ResetBosses() {
+  ResetBossRecord(boss1, BOSS1_HIT_POINTS);
+  ResetBossRecord(boss2, BOSS2_HIT_POINTS);
+  ResetExplosions(boss1LargeBlasts, BOSS_LARGE_BLASTS);
+  ResetExplosions(boss1SmallBlasts, BOSS_SMALL_BLASTS);
+  ResetExplosions(boss2LargeBlasts, BOSS_LARGE_BLASTS);
+  ResetExplosions(boss2SmallBlasts, BOSS_SMALL_BLASTS);
+  boss1Approach.x = PARK_X;
+  boss1Approach.y = PARK_Y;
+  boss1Approach.speed = 0.0f;
 }

@@ -66,6 +66,8 @@ constexpr float BOSS2_HIT_POINTS = 800.0f;
 constexpr int BOSS_LARGE_BLASTS = 5;
 constexpr int BOSS_SMALL_BLASTS = 4;
 
+// --- cleared by the game-state reset (ResetBosses and the volley resets) ---
+
 extern BossRecord boss1;
 extern BossRecord boss2;
 extern ApproachImage boss1Approach;
@@ -74,7 +76,8 @@ extern ExplosionRecord boss1SmallBlasts[BOSS_SMALL_BLASTS];
 extern ExplosionRecord boss2LargeBlasts[BOSS_LARGE_BLASTS];
 extern ExplosionRecord boss2SmallBlasts[BOSS_SMALL_BLASTS];
 
-// Volley families of the first boss, named after their table rows.
+// Volley slots of the first boss; the families that drive them are in
+// boss1.cpp (boss1V1Family ...).
 extern ShotSlot boss1V1[50];
 extern ShotSlot boss1V2[50];
 extern ShotSlot boss1V3[50];
@@ -102,6 +105,14 @@ extern ShotSlot boss2L[4];
 extern ShotSlot boss2L8[8];
 extern RingSlot boss2R1[72];
 extern RingSlot boss2R2[360];
+
+// The game-state reset's parts, in the order it calls them; each slot draws one
+// random number. The rings come after the enemies' reset.
+void ResetBoss1Volleys();
+void ResetBoss2Volleys();
+void ResetBoss2Rings();
+// Both boss records (three draws each), their explosions and the approach image.
+void ResetBosses();
 
 // Per-frame entry points, in the order a stage frame calls them:
 //   DrawBossN (every frame; runs the death check itself),

@@ -1,6 +1,5 @@
 // The first boss (BOS11), fought at the end of stage 1.
 #include "game/bosses/bosscore.h"
-#include "game/flow/catalogue.h"
 
 BossRecord boss1;
 ApproachImage boss1Approach;
@@ -18,58 +17,78 @@ ShotSlot boss1S2[3];
 ShotSlot boss1S3[4];
 ShotSlot boss1L[4];
 
-// slots, count, group, period, step, odd trigger group/count, DX, DY by position,
-// odd DY group/position/value, drift by position, fall, sprite, size, ship box.
 constexpr CountedVolley boss1V1Family{
-    boss1V1, 50, 5, 340, 30, -1, 0, 180.0f, {170, 193, 200, 193, 170}, -1, 0, 0.0f,
-    {-100, -50, 0, 50, 100}, 180.0f, &objVAL20, 20, 20, VAL20_BOX};
+    .slots = boss1V1, .slotCount = 50, .groupSize = 5,
+    .period = 340, .triggerStep = 30,
+    .dx = 180.0f, .dy = {170, 193, 200, 193, 170},
+    .drift = {-100, -50, 0, 50, 100}, .fall = 180.0f};
 constexpr CountedVolley boss1V2Family{
-    boss1V2, 50, 5, 1100, 80, -1, 0, 120.0f, {90, 113, 120, 113, 90}, -1, 0, 0.0f,
-    {-100, -50, 0, 50, 100}, 160.0f, &objVAL20, 20, 20, VAL20_BOX};
+    .slots = boss1V2, .slotCount = 50, .groupSize = 5,
+    .period = 1100, .triggerStep = 80,
+    .dx = 120.0f, .dy = {90, 113, 120, 113, 90},
+    .drift = {-100, -50, 0, 50, 100}, .fall = 160.0f};
 constexpr CountedVolley boss1V3Family{
-    boss1V3, 50, 5, 1100, 80, -1, 0, 240.0f, {90, 113, 120, 113, 90}, -1, 0, 0.0f,
-    {-100, -50, 0, 50, 100}, 160.0f, &objVAL20, 20, 20, VAL20_BOX};
+    .slots = boss1V3, .slotCount = 50, .groupSize = 5,
+    .period = 1100, .triggerStep = 80,
+    .dx = 240.0f, .dy = {90, 113, 120, 113, 90},
+    .drift = {-100, -50, 0, 50, 100}, .fall = 160.0f};
 constexpr CountedVolley boss1V4Family{
-    boss1V4, 30, 3, 800, 60, -1, 0, 60.0f, {90, 113, 120}, -1, 0, 0.0f,
-    {30, 60, 90}, 120.0f, &objVAL20, 20, 20, VAL20_BOX};
+    .slots = boss1V4, .slotCount = 30, .groupSize = 3,
+    .period = 800, .triggerStep = 60,
+    .dx = 60.0f, .dy = {90, 113, 120},
+    .drift = {30, 60, 90}, .fall = 120.0f};
 constexpr CountedVolley boss1V5Family{
-    boss1V5, 30, 3, 800, 60, -1, 0, 300.0f, {90, 113, 120}, -1, 0, 0.0f,
-    {-30, -60, -90}, 120.0f, &objVAL20, 20, 20, VAL20_BOX};
+    .slots = boss1V5, .slotCount = 30, .groupSize = 3,
+    .period = 800, .triggerStep = 60,
+    .dx = 300.0f, .dy = {90, 113, 120},
+    .drift = {-30, -60, -90}, .fall = 120.0f};
 constexpr CountedVolley boss1V6Family{
-    boss1V6, 50, 5, 890, 80, -1, 0, 20.0f, {120, 113, 97, 70, 30}, -1, 0, 0.0f,
-    {150, 120, 90, 60, 30}, 170.0f, &objVAL20, 20, 20, VAL20_BOX};
+    .slots = boss1V6, .slotCount = 50, .groupSize = 5,
+    .period = 890, .triggerStep = 80,
+    .dx = 20.0f, .dy = {120, 113, 97, 70, 30},
+    .drift = {150, 120, 90, 60, 30}, .fall = 170.0f};
 // The fifth group's last shot starts 10 lower than the others' (slot 24).
 constexpr CountedVolley boss1V7Family{
-    boss1V7, 50, 5, 890, 80, -1, 0, 340.0f, {120, 113, 97, 70, 20}, 4, 4, 30.0f,
-    {-150, -120, -90, -60, -30}, 170.0f, &objVAL20, 20, 20, VAL20_BOX};
+    .slots = boss1V7, .slotCount = 50, .groupSize = 5,
+    .period = 890, .triggerStep = 80,
+    .dx = 340.0f, .dy = {120, 113, 97, 70, 20},
+    .oddDyGroup = 4, .oddDyPosition = 4, .oddDy = 30.0f,
+    .drift = {-150, -120, -90, -60, -30}, .fall = 170.0f};
 
 constexpr StreamVolley boss1S1Family{
-    boss1S1, 2, 182.0f, 200.0f, {-30, 30}, 140.0f, &objVAL12, 16, 16, VAL12_BOX};
+    .slots = boss1S1, .slotCount = 2, .startX = 182.0f, .startY = 200.0f,
+    .drift = {-30, 30}, .fall = 140.0f};
 constexpr StreamVolley boss1S2Family{
-    boss1S2, 3, 182.0f, 200.0f, {-39, 0, 39}, 120.0f, &objVAL12, 16, 16, VAL12_BOX};
+    .slots = boss1S2, .slotCount = 3, .startX = 182.0f, .startY = 200.0f,
+    .drift = {-39, 0, 39}, .fall = 120.0f};
 constexpr StreamVolley boss1S3Family{
-    boss1S3, 4, 182.0f, 200.0f, {-28, 28, -80, 80}, 110.0f, &objVAL12, 16, 16, VAL12_BOX};
+    .slots = boss1S3, .slotCount = 4, .startX = 182.0f, .startY = 200.0f,
+    .drift = {-28, 28, -80, 80}, .fall = 110.0f};
 
 constexpr LaserVolley boss1LFamily{
-    boss1L, 4, {94, 162, 206, 274}, {220, 220, 220, 220}, 0, 0.0f, 220.0f, &objLZ50, 12, 50,
-    LZ50_BOX};
+    .slots = boss1L, .slotCount = 4,
+    .gunX = {94, 162, 206, 274}, .gunY = {220, 220, 220, 220}};
 
 namespace {
 
-// Shot window 100..220, bomb window 100..275, both 10..200 down; stage 2 follows.
-constexpr BossProfile BOSS1{&boss1, &objBOS11, boss1LargeBlasts, boss1SmallBlasts, 380, 3,
-                            100,    220,       100,              275,              10,  200};
+constexpr BossProfile BOSS1{
+    .boss = &boss1, .sprite = &objBOS11,
+    .large = boss1LargeBlasts, .small = boss1SmallBlasts, .scatterY = 380,
+    .nextScene = SCENE_STAGE2,
+    .shotLeft = 100, .shotRight = 220,
+    .bombLeft = 100, .bombRight = 275,
+    .top = 10, .bottom = 200};
 
 constexpr ScriptRow SCRIPT[] = {
-    {0, 0, 20, SCRIPT_APPROACH_START, 0, 0},
-    {21, 1, 59, SCRIPT_APPROACH_RISE, 0, 0},
-    {60, 1, 90, SCRIPT_PLACE, 130, -380},
-    {91, 0, 135, SCRIPT_MOVE_Y, 82, 0},
-    {135, 0, 160, SCRIPT_PLACE, 130, 0},
-    {161, 0, 190, SCRIPT_MOVE_X, 40, 0},
-    {191, 0, 250, SCRIPT_MOVE_X, -40, 0},
-    {251, 0, 280, SCRIPT_MOVE_X, 40, 0},
-    {281, 0, SCRIPT_FOREVER, SCRIPT_LOOP, 151, 0},
+    {.low = 0, .high = 20, .action = SCRIPT_APPROACH_START},
+    {.low = 21, .lowOpen = 1, .high = 59, .action = SCRIPT_APPROACH_RISE},
+    {.low = 60, .lowOpen = 1, .high = 90, .action = SCRIPT_PLACE, .a = 130, .b = -380},
+    {.low = 91, .high = 135, .action = SCRIPT_MOVE_Y, .a = 82},
+    {.low = 135, .high = 160, .action = SCRIPT_PLACE, .a = 130, .b = 0},
+    {.low = 161, .high = 190, .action = SCRIPT_MOVE_X, .a = 40},
+    {.low = 191, .high = 250, .action = SCRIPT_MOVE_X, .a = -40},
+    {.low = 251, .high = 280, .action = SCRIPT_MOVE_X, .a = 40},
+    {.low = 281, .high = SCRIPT_FOREVER, .action = SCRIPT_LOOP, .a = 151},
 };
 
 void FireV1() { FireCounted(boss1V1Family, boss1); }
@@ -86,18 +105,31 @@ void FireL() { FireLaser(boss1LFamily, boss1); }
 // Late in the fight the lasers fall at double speed.
 void MoveL() { MoveLaser(boss1LFamily); }
 
-// Nothing fires from 700 down to above 680, nor below 10.
+// Which procedures run at which hit points, both bounds included. Nothing fires
+// from 700 down to above 680, nor below 10.
 constexpr PhaseRow PHASES[] = {
-    {600, 680, FireV6}, {490, 570, FireV6}, {230, 330, FireV6},
-    {600, 680, FireV7}, {490, 570, FireV7}, {230, 330, FireV7},
-    {350, 400, FireV4}, {100, 200, FireV4},
-    {350, 400, FireV5}, {100, 200, FireV5},
-    {100, 230, FireV2},
-    {100, 230, FireV3},
-    {130, 200, FireV1}, {50, 90, FireV1},
-    {500, 600, FireS1}, {500, 600, FireS2}, {500, 600, FireS3},
-    {380, 430, FireL}, {245, 350, FireL}, {180, 200, FireL}, {10, 100, FireL},
-    {10, 70, MoveL},
+    {.low = 600, .high = 680, .procedure = FireV6},
+    {.low = 490, .high = 570, .procedure = FireV6},
+    {.low = 230, .high = 330, .procedure = FireV6},
+    {.low = 600, .high = 680, .procedure = FireV7},
+    {.low = 490, .high = 570, .procedure = FireV7},
+    {.low = 230, .high = 330, .procedure = FireV7},
+    {.low = 350, .high = 400, .procedure = FireV4},
+    {.low = 100, .high = 200, .procedure = FireV4},
+    {.low = 350, .high = 400, .procedure = FireV5},
+    {.low = 100, .high = 200, .procedure = FireV5},
+    {.low = 100, .high = 230, .procedure = FireV2},
+    {.low = 100, .high = 230, .procedure = FireV3},
+    {.low = 130, .high = 200, .procedure = FireV1},
+    {.low = 50, .high = 90, .procedure = FireV1},
+    {.low = 500, .high = 600, .procedure = FireS1},
+    {.low = 500, .high = 600, .procedure = FireS2},
+    {.low = 500, .high = 600, .procedure = FireS3},
+    {.low = 380, .high = 430, .procedure = FireL},
+    {.low = 245, .high = 350, .procedure = FireL},
+    {.low = 180, .high = 200, .procedure = FireL},
+    {.low = 10, .high = 100, .procedure = FireL},
+    {.low = 10, .high = 70, .procedure = MoveL},
 };
 
 }  // namespace
@@ -116,6 +148,7 @@ void HitBoss1() { HitBoss(boss1); }
 int Boss1Struck(int weapon, int sx, int sy) { return BossStruck(BOSS1, weapon, sx, sy); }
 void StrikeBoss1(int weapon) { StrikeBoss(BOSS1, weapon); }
 
+// Each family moves, then draws; later families are drawn over earlier ones.
 void Boss1Volleys() {
   MoveCounted(boss1V2Family);
   DrawCounted(boss1V2Family);
@@ -139,4 +172,19 @@ void Boss1Volleys() {
   DrawStream(boss1S3Family);
   MoveLaser(boss1LFamily);
   DrawLaser(boss1LFamily);
+}
+
+// One random draw per slot, family by family in this order.
+void ResetBoss1Volleys() {
+  ResetVolley(boss1V1Family);
+  ResetVolley(boss1V2Family);
+  ResetVolley(boss1V3Family);
+  ResetVolley(boss1V4Family);
+  ResetVolley(boss1V5Family);
+  ResetVolley(boss1V6Family);
+  ResetVolley(boss1V7Family);
+  ResetVolley(boss1S1Family);
+  ResetVolley(boss1S2Family);
+  ResetVolley(boss1S3Family);
+  ResetVolley(boss1LFamily);
 }

@@ -18,11 +18,11 @@ constexpr float SCRIPT_FOREVER = 1.0e30f;
 // Acts when low <= t (low < t when lowOpen) and t <= high.
 struct ScriptRow {
   float low;
-  int lowOpen;
+  int lowOpen = 0;
   float high;
   ScriptAction action;
-  float a;
-  float b;
+  float a = 0.0f;
+  float b = 0.0f;
 };
 
 struct BossProfile {
@@ -30,7 +30,7 @@ struct BossProfile {
   const int* sprite;
   ExplosionRecord* large;
   ExplosionRecord* small;
-  int scatterY;   // explosions land rand() % scatterY below the boss's top
+  int scatterY;   // explosions land Rand() % scatterY below the boss's top
   int nextScene;  // after the death sequence, in the normal game
   // Hit windows from the boss's top-left, inclusive; side shots use the shot
   // window narrowed by 15 on each side.
@@ -46,6 +46,4 @@ void DeathStep(const BossProfile& profile);
 void HitBoss(BossRecord& boss);
 int BossStruck(const BossProfile& profile, int weapon, int sx, int sy);
 void StrikeBoss(const BossProfile& profile, int weapon);
-// Every record of one boss as the game-state reset leaves it.
-void ResetBossRecord(BossRecord& boss, float hitPoints);
-void ResetExplosions(ExplosionRecord* records, int count);
+

@@ -9,30 +9,6 @@
 
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
-constexpr float PARK_SHOT_X = -500.0f;
-constexpr float PARK_SHOT_Y = 500.0f;
-constexpr float FIELD_BOTTOM = 480.0f;
-
-void Park(ShotSlot& s) {
-  s.active = 0;
-  s.x = PARK_SHOT_X;
-  s.y = PARK_SHOT_Y;
-}
-
-void Park(RingSlot& s) {
-  s.active = 0;
-  s.x = PARK_SHOT_X;
-  s.y = PARK_SHOT_Y;
-}
-
-void TestShip(float x, float y, const ShipHitBox& box) {
-  if (playerAlive == 0) return;
-  const float rx = x - playerX;
-  const float ry = y - playerY;
-  if (rx >= box.left && rx <= box.right && ry >= box.top && ry <= box.bottom) playerAlive = 0;
-}
-
 // The counter shared by a family's slots: one call, one count, 0 .. period - 1.
 template <typename Slot>
 void CountCalls(Slot* slots, int count, int period) {
@@ -180,7 +156,7 @@ void MoveRing(const RingVolley& f) {
     if (s.active == 0) continue;
     s.y += std::sin(s.angle) * s.speed * frameSeconds;
     s.x += std::cos(s.angle) * s.speed * frameSeconds;
-    if (s.x > 510.0f || s.x < -20.0f || s.y > FIELD_BOTTOM || s.y < -20.0f || bombActive == 1) {
+    if (s.x > FIELD_RIGHT || s.x < -20.0f || s.y > FIELD_BOTTOM || s.y < -20.0f || bombActive == 1) {
       Park(s);
       continue;
     }
@@ -197,30 +173,31 @@ void DrawRing(const RingVolley& f) {
 
 // --- reset -----------------------------------------------------------------------
 
-void ResetShotSlot(ShotSlot& s) {
+namespace {
+
+void ResetSlot(ShotSlot& s) {
+  s = ShotSlot{};
   s.kind = zuSystem::Rand() % 10;
-  s.x = PARK_SHOT_X;
-  s.y = PARK_SHOT_Y;
-  s.vx = 0.0f;
-  s.vy = 0.0f;
-  s.spare = 0.0f;
-  s.counter = 0;
-  s.active = 0;
+  s.x = PARK_X;
+  s.y = PARK_Y;
 }
 
-void ResetRingSlot(RingSlot& s) {
+void ResetSlot(RingSlot& s) {
+  s = RingSlot{};
   s.kind = zuSystem::Rand() % 10;
-  s.x = PARK_SHOT_X;
-  s.y = PARK_SHOT_Y;
-  s.vx = 0.0f;
-  s.vy = 0.0f;
-  s.spare = 0.0f;
-  s.counter = 0;
-  s.active = 0;
-  s.dx = 0.0f;
-  s.dy = 0.0f;
-  s.launchX = 0.0f;
-  s.launchY = 0.0f;
+  s.x = PARK_X;
+  s.y = PARK_Y;
   s.angle = static_cast<float>(-PI / 60.0);
-  s.speed = 0.0f;
 }
+
+template <typename Family>
+void ResetSlots(const Family& f) {
+  for (int i = 0; i < f.slotCount; ++i) ResetSlot(f.slots[i]);
+}
+
+}  // namespace
+
+void ResetVolley(const CountedVolley& f) { ResetSlots(f); }
+void ResetVolley(const StreamVolley& f) { ResetSlots(f); }
+void ResetVolley(const LaserVolley& f) { ResetSlots(f); }
+void ResetVolley(const RingVolley& f) { ResetSlots(f); }

@@ -13,35 +13,46 @@ EnemySlot zak8Slots[ZAK8_SLOTS];
 EnemySlot zak10Slots[ZAK10_SLOTS];
 EnemySlot zak18Slots[ZAK18_SLOTS];
 
+// Ranges are {base, span}: Rand() % span + base.
 const SmallFamily smallFamilies[SMALL_FAMILY_COUNT] = {
-    // slots, count, sprite, w, h, spawn x, spawn y, hasVx, vx, vy, movement
-    {zak2Slots, ZAK2_SLOTS, &objZAK2, 60, 60, {100, 380}, -70.0f, 0, {0, 0}, {90, 100}, MOVE_DOWN},
-    {zak4Slots, ZAK4_SLOTS, &objZAK4, 80, 60, {140, 0}, -130.0f, 1, {0, 15}, {70, 100},
-     MOVE_DOWN_RIGHT},
-    {secondZak4Slots, ZAK4_SLOTS, &objZAK4, 80, 60, {420, 0}, -130.0f, 1, {0, 15}, {70, 100},
-     MOVE_DOWN_LEFT},
-    {zak6Slots, ZAK6_SLOTS, &objZAK6, 60, 70, {100, 380}, -70.0f, 1, {0, 10}, {60, 70}, MOVE_DOWN},
-    {zak8Slots, ZAK8_SLOTS, &objZAK8, 60, 70, {100, 380}, -70.0f, 1, {0, 10}, {60, 50}, MOVE_DOWN},
-    {zak10Slots, ZAK10_SLOTS, &objZAK10, 80, 60, {100, 380}, -100.0f, 1, {0, 10}, {70, 80},
-     MOVE_DOWN},
-    {zak18Slots, ZAK18_SLOTS, &objZAK18, 80, 100, {100, 360}, -100.0f, 1, {50, 50}, {70, 76},
-     MOVE_DOWN},
+    // FAMILY_ZAK2
+    {.slots = zak2Slots, .slotCount = ZAK2_SLOTS,
+     .sprite = &objZAK2, .frameWidth = 60, .frameHeight = 60,
+     .spawnX = {100, 380}, .spawnY = -70.0f,
+     .hasVx = 0, .vy = {90, 100}},
+    // FAMILY_ZAK4
+    {.slots = zak4Slots, .slotCount = ZAK4_SLOTS,
+     .sprite = &objZAK4, .frameWidth = 80, .frameHeight = 60,
+     .spawnX = {140, 0}, .spawnY = -130.0f,
+     .vx = {0, 15}, .vy = {70, 100}, .movement = MOVE_DOWN_RIGHT},
+    // FAMILY_SECOND_ZAK4
+    {.slots = secondZak4Slots, .slotCount = ZAK4_SLOTS,
+     .sprite = &objZAK4, .frameWidth = 80, .frameHeight = 60,
+     .spawnX = {420, 0}, .spawnY = -130.0f,
+     .vx = {0, 15}, .vy = {70, 100}, .movement = MOVE_DOWN_LEFT},
+    // FAMILY_ZAK6
+    {.slots = zak6Slots, .slotCount = ZAK6_SLOTS,
+     .sprite = &objZAK6, .frameWidth = 60, .frameHeight = 70,
+     .spawnX = {100, 380}, .spawnY = -70.0f,
+     .vx = {0, 10}, .vy = {60, 70}},
+    // FAMILY_ZAK8
+    {.slots = zak8Slots, .slotCount = ZAK8_SLOTS,
+     .sprite = &objZAK8, .frameWidth = 60, .frameHeight = 70,
+     .spawnX = {100, 380}, .spawnY = -70.0f,
+     .vx = {0, 10}, .vy = {60, 50}},
+    // FAMILY_ZAK10
+    {.slots = zak10Slots, .slotCount = ZAK10_SLOTS,
+     .sprite = &objZAK10, .frameWidth = 80, .frameHeight = 60,
+     .spawnX = {100, 380}, .spawnY = -100.0f,
+     .vx = {0, 10}, .vy = {70, 80}},
+    // FAMILY_ZAK18
+    {.slots = zak18Slots, .slotCount = ZAK18_SLOTS,
+     .sprite = &objZAK18, .frameWidth = 80, .frameHeight = 100,
+     .spawnX = {100, 360}, .spawnY = -100.0f,
+     .vx = {50, 50}, .vy = {70, 76}},
 };
 
 namespace {
-
-// One draw per call, so callers keep the order of their statements.
-float DrawRange(RandomRange range) {
-  if (range.span == 0) return static_cast<float>(range.base);
-  int r = zuSystem::Rand();
-  return static_cast<float>(r % range.span + range.base);
-}
-
-void ParkPosition(EnemySlot& slot) {
-  slot.active = 0;
-  slot.x = PARKED_X;
-  slot.y = PARKED_Y;
-}
 
 // One frame of the 15-frame explosion; the counter drives column and row.
 void AdvanceExplosion(EnemySlot& slot) {
@@ -63,7 +74,7 @@ void AdvanceExplosion(EnemySlot& slot) {
     slot.explosionRow = 0;
     slot.explosionCounter = 0;
     slot.explosionLoop = 0;
-    ParkPosition(slot);
+    Park(slot);
   }
 }
 
@@ -71,8 +82,8 @@ void AdvanceExplosion(EnemySlot& slot) {
 
 void ParkEnemy(EnemySlot& slot) {
   slot = EnemySlot{};
-  slot.x = PARKED_X;
-  slot.y = PARKED_Y;
+  slot.x = PARK_X;
+  slot.y = PARK_Y;
 }
 
 void SpawnSmall(int family) {
@@ -102,7 +113,7 @@ void MoveSmall(int family) {
       if (f.movement == MOVE_DOWN_LEFT) s.x = s.x - s.vx * frameSeconds;
     }
     // An exploding slot is parked too; its explosion is drawn out where it waits.
-    if (s.y > PLAYFIELD_BOTTOM) ParkPosition(s);
+    if (s.y > FIELD_BOTTOM) Park(s);
   }
 }
 
@@ -163,7 +174,7 @@ void MoveZak18() { MoveSmall(FAMILY_ZAK18); }
 void DrawZak18() { DrawSmall(FAMILY_ZAK18); }
 void HitZak18(int slot) { HitSmall(FAMILY_ZAK18, slot); }
 
-void ResetEnemyTables() {
+void ResetSmallEnemies() {
   for (int family = 0; family < SMALL_FAMILY_COUNT; ++family) {
     const SmallFamily& f = smallFamilies[family];
     for (int i = 0; i < f.slotCount; ++i) {
@@ -177,6 +188,4 @@ void ResetEnemyTables() {
       }
     }
   }
-  ResetEnemyShots();
-  ResetMidSize();
 }

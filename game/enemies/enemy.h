@@ -4,6 +4,7 @@
 // of procedures (SpawnSmall, MoveSmall, DrawSmall, HitSmall) drives every row.
 // The named wrappers (SpawnZak2, MoveZak2 ...) are what the stage scenes call.
 #pragma once
+#include "game/playfield.h"
 
 // Twelve 32-bit fields, in this order.
 struct EnemySlot {
@@ -21,13 +22,6 @@ struct EnemySlot {
   int explosionCounter;
 };
 
-// Where every idle record waits: outside the clip rectangle and every hit window.
-constexpr float PARKED_X = -500.0f;
-constexpr float PARKED_Y = 500.0f;
-
-// Leaves the play column at the bottom when y exceeds this.
-constexpr float PLAYFIELD_BOTTOM = 480.0f;
-
 // Small explosion: "ZBAK3.BMP", 80 x 80 frames, 15 drawn frames.
 constexpr int EXPLOSION_FRAME = 80;
 constexpr int EXPLOSION_LAST = 15;
@@ -38,6 +32,8 @@ constexpr int ZAK6_SLOTS = 3;
 constexpr int ZAK8_SLOTS = 3;
 constexpr int ZAK10_SLOTS = 3;
 constexpr int ZAK18_SLOTS = 3;
+
+// --- cleared by the game-state reset (ResetSmallEnemies) ---
 
 extern EnemySlot zak2Slots[ZAK2_SLOTS];
 extern EnemySlot zak4Slots[ZAK4_SLOTS];
@@ -65,13 +61,6 @@ enum EnemyMovement {
   MOVE_DOWN_LEFT        // y, and x - vx
 };
 
-// A random range is Rand() % span + base; span 0 means the value is fixed
-// (base) and nothing is drawn.
-struct RandomRange {
-  int base;
-  int span;
-};
-
 struct SmallFamily {
   EnemySlot* slots;
   int slotCount;
@@ -80,10 +69,10 @@ struct SmallFamily {
   int frameHeight;
   RandomRange spawnX;
   float spawnY;
-  int hasVx;            // 0: vx is neither drawn nor written at spawn
-  RandomRange vx;
+  int hasVx = 1;        // 0: vx is neither drawn nor written at spawn
+  RandomRange vx = {0, 0};
   RandomRange vy;
-  EnemyMovement movement;
+  EnemyMovement movement = MOVE_DOWN;
 };
 
 extern const SmallFamily smallFamilies[SMALL_FAMILY_COUNT];
@@ -133,10 +122,8 @@ void MoveZak18();
 void DrawZak18();
 void HitZak18(int slot);
 
-// Parks every enemy, enemy shot and mid-size record and clears its fields; the
-// ZAK8 slots get vx = Rand() % 100 - 50 then vy = Rand() % 70 + 70 each, in slot
-// order (the only random draws). Offered to the game-state reset.
-void ResetEnemyTables();
-// Parts of it: every aimed and drop shot; both mid-size enemies, sprays and fans.
-void ResetEnemyShots();
-void ResetMidSize();
+// Parks every small-enemy record and clears its fields; the ZAK8 slots get
+// vx = Rand() % 100 − 50 then vy = Rand() % 70 + 70 each, in slot order (the only
+// random draws). The game-state reset calls it before ResetEnemyShots and
+// ResetMidSize.
+void ResetSmallEnemies();

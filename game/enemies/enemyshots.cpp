@@ -15,46 +15,36 @@ AimedShotSlot zak8Shots[ZAK8_SLOTS];
 AimedShotSlot zak10Shots[ZAK10_SLOTS];
 DropShotSlot zak18Drops[ZAK18_DROP_GROUPS][ZAK18_SLOTS];
 
+// In the order of AimedGroupId. The spare numbers are drawn and never read.
 const AimedGroup aimedGroups[AIMED_GROUP_COUNT] = {
-    // shots, family, sheet, x offset, spare draws, spare ranges
-    {zak4Shots, FAMILY_ZAK4, &objVAL12, 32, 2, {30, 40}, {100, 100}},
-    {secondZak4Shots, FAMILY_SECOND_ZAK4, &objVAL12, 32, 2, {30, 40}, {100, 100}},
-    {zak6Shots, FAMILY_ZAK6, &objVAL11, 22, 1, {100, 100}, {0, 0}},
-    {zak8Shots, FAMILY_ZAK8, &objVAL11, 22, 1, {100, 100}, {0, 0}},
-    {zak10Shots, FAMILY_ZAK10, &objVAL13, 32, 1, {130, 100}, {0, 0}},
+    {.shots = zak4Shots, .family = FAMILY_ZAK4, .sheet = &objVAL12, .xOffset = 32,
+     .spareDraws = 2, .spare1 = {30, 40}, .spare2 = {100, 100}},
+    {.shots = secondZak4Shots, .family = FAMILY_SECOND_ZAK4, .sheet = &objVAL12, .xOffset = 32,
+     .spareDraws = 2, .spare1 = {30, 40}, .spare2 = {100, 100}},
+    {.shots = zak6Shots, .family = FAMILY_ZAK6, .sheet = &objVAL11, .xOffset = 22,
+     .spare1 = {100, 100}},
+    {.shots = zak8Shots, .family = FAMILY_ZAK8, .sheet = &objVAL11, .xOffset = 22,
+     .spare1 = {100, 100}},
+    {.shots = zak10Shots, .family = FAMILY_ZAK10, .sheet = &objVAL13, .xOffset = 32,
+     .spare1 = {130, 100}},
 };
 
 // ZAK18's shot families 1 to 5: straight, left, right, left, right.
 const DropGroup zak18DropGroups[ZAK18_DROP_GROUPS] = {
-    {{108, 0}, 0.0f, DROP_STRAIGHT},
-    {{105, 0}, 10.0f, DROP_LEFT},
-    {{105, 0}, 10.0f, DROP_RIGHT},
-    {{98, 0}, 20.0f, DROP_LEFT},
-    {{98, 0}, 20.0f, DROP_RIGHT},
+    {.fallSpeed = {108, 0}, .drift = 0.0f, .direction = DROP_STRAIGHT},
+    {.fallSpeed = {105, 0}, .drift = 10.0f, .direction = DROP_LEFT},
+    {.fallSpeed = {105, 0}, .drift = 10.0f, .direction = DROP_RIGHT},
+    {.fallSpeed = {98, 0}, .drift = 20.0f, .direction = DROP_LEFT},
+    {.fallSpeed = {98, 0}, .drift = 20.0f, .direction = DROP_RIGHT},
 };
 
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
 // Shots are aimed at this point of the ship picture.
 constexpr float AIM_OFFSET = 22.0f;
 constexpr float AIMED_START_Y = 50.0f;
-constexpr float PLAYFIELD_RIGHT = 510.0f;
-
-float DrawRange(RandomRange range) {
-  if (range.span == 0) return static_cast<float>(range.base);
-  int r = zuSystem::Rand();
-  return static_cast<float>(r % range.span + range.base);
-}
 
 }  // namespace
-
-void TestShotAgainstShip(float x, float y) {
-  if (playerAlive == 0) return;
-  float rx = x - playerX;
-  float ry = y - playerY;
-  if (rx >= 14.0f && rx <= 30.0f && ry >= 24.0f && ry <= 30.0f) playerAlive = 0;
-}
 
 void FireAimed(int group) {
   const AimedGroup& g = aimedGroups[group];
@@ -96,13 +86,11 @@ void MoveAimed(int group) {
       s.y = static_cast<float>(s.y + std::sin(angle) * s.speed * frameSeconds);
       s.x = static_cast<float>(s.x + std::cos(angle) * s.speed * frameSeconds);
     }
-    if (s.x + ENEMY_SHOT_SIZE < 0.0f || s.x > PLAYFIELD_RIGHT || s.y + ENEMY_SHOT_SIZE < 0.0f ||
-        s.y > PLAYFIELD_BOTTOM || bombActive == 1) {
-      s.active = 0;
-      s.x = PARKED_X;
-      s.y = PARKED_Y;
+    if (s.x + ENEMY_SHOT_SIZE < 0.0f || s.x > FIELD_RIGHT || s.y + ENEMY_SHOT_SIZE < 0.0f ||
+        s.y > FIELD_BOTTOM || bombActive == 1) {
+      Park(s);
     }
-    TestShotAgainstShip(s.x, s.y);
+    TestShip(s.x, s.y, SMALL_SHOT_BOX);
   }
 }
 
@@ -140,12 +128,8 @@ void MoveDrop(int group) {
       if (g.direction == DROP_RIGHT) s.x = s.x + s.vx * frameSeconds;
     }
     // No side bound: a drifting shot that leaves sideways waits until it falls out.
-    if (s.y + ENEMY_SHOT_SIZE < 0.0f || s.y > PLAYFIELD_BOTTOM || bombActive == 1) {
-      s.active = 0;
-      s.x = PARKED_X;
-      s.y = PARKED_Y;
-    }
-    TestShotAgainstShip(s.x, s.y);
+    if (s.y + ENEMY_SHOT_SIZE < 0.0f || s.y > FIELD_BOTTOM || bombActive == 1) Park(s);
+    TestShip(s.x, s.y, SMALL_SHOT_BOX);
   }
 }
 
@@ -193,16 +177,16 @@ void ResetEnemyShots() {
     for (int i = 0; i < count; ++i) {
       AimedShotSlot& s = aimedGroups[g].shots[i];
       s = AimedShotSlot{};
-      s.x = PARKED_X;
-      s.y = PARKED_Y;
+      s.x = PARK_X;
+      s.y = PARK_Y;
     }
   }
   for (int g = 0; g < ZAK18_DROP_GROUPS; ++g) {
     for (int i = 0; i < ZAK18_SLOTS; ++i) {
       DropShotSlot& s = zak18Drops[g][i];
       s = DropShotSlot{};
-      s.x = PARKED_X;
-      s.y = PARKED_Y;
+      s.x = PARK_X;
+      s.y = PARK_Y;
     }
   }
 }

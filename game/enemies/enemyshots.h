@@ -44,6 +44,8 @@ enum AimedGroupId {
   AIMED_GROUP_COUNT
 };
 
+// --- cleared by the game-state reset (ResetEnemyShots) ---
+
 extern AimedShotSlot zak4Shots[ZAK4_SLOTS];
 extern AimedShotSlot secondZak4Shots[ZAK4_SLOTS];
 extern AimedShotSlot zak6Shots[ZAK6_SLOTS];
@@ -55,9 +57,9 @@ struct AimedGroup {
   int family;           // SmallFamilyId that it fires from (same slot count)
   const int* sheet;
   int xOffset;
-  int spareDraws;       // 1 or 2 numbers drawn before the speed
+  int spareDraws = 1;   // 1 or 2 numbers drawn before the speed
   RandomRange spare1;
-  RandomRange spare2;
+  RandomRange spare2 = {0, 0};
 };
 extern const AimedGroup aimedGroups[AIMED_GROUP_COUNT];
 
@@ -84,8 +86,8 @@ void FireDrop(int group);
 void MoveDrop(int group);
 void DrawDrop(int group);
 
-// The ship's box for every small shot, tested after the move.
-void TestShotAgainstShip(float x, float y);
+// The ship's box for every small shot but the fan's, tested after the move.
+constexpr ShipHitBox SMALL_SHOT_BOX{.left = 14.0f, .right = 30.0f, .top = 24.0f, .bottom = 30.0f};
 
 // Per-group entry points for the stage scenes.
 void FireZak4Shots();
@@ -110,3 +112,6 @@ void DrawZak18Drops(int shotFamily);
 void FireZak18AllDrops();
 void MoveZak18AllDrops();
 void DrawZak18AllDrops();
+
+// Every aimed and drop shot idle, cleared and parked (no random draws).
+void ResetEnemyShots();

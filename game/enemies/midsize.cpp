@@ -17,12 +17,16 @@ SprayShotSlot zak51SprayRight[SPRAY_SLOTS];
 FanShotSlot zak50Fan[FAN_SLOTS];
 FanShotSlot zak51Fan[FAN_SLOTS];
 
+// In the order of MidFamilyId; ranges are {base, span}: Rand() % span + base.
 const MidFamily midFamilies[MID_FAMILY_COUNT] = {
-    // slot, sprite, start y, vy, sprays, spray fall, spray drift, fan, fan offset
-    {&zak50Slot, &objZAK50, -160.0f, {60, 50}, zak50SprayLeft, zak50SprayRight, {80, 60},
-     {0, 70}, zak50Fan, 80},
-    {&zak51Slot, &objZAK51, -160.0f, {70, 55}, zak51SprayLeft, zak51SprayRight, {80, 60},
-     {0, 80}, zak51Fan, 80},
+    {.slot = &zak50Slot, .sprite = &objZAK50, .startY = -160.0f, .vy = {60, 50},
+     .sprayLeft = zak50SprayLeft, .sprayRight = zak50SprayRight,
+     .sprayFall = {80, 60}, .sprayDrift = {0, 70},
+     .fan = zak50Fan, .fanOffset = 80},
+    {.slot = &zak51Slot, .sprite = &objZAK51, .startY = -160.0f, .vy = {70, 55},
+     .sprayLeft = zak51SprayLeft, .sprayRight = zak51SprayRight,
+     .sprayFall = {80, 60}, .sprayDrift = {0, 80},
+     .fan = zak51Fan, .fanOffset = 80},
 };
 
 // Volley 5 goes out at 200, between volleys 1 and 2.
@@ -49,21 +53,11 @@ constexpr float fanSpread[5] = {-20.0f, -10.0f, 0.0f, 10.0f, 20.0f};
 constexpr int FAN_SPREAD_PASSES = 5;
 constexpr float FAN_FALL = 190.0f;
 constexpr int FAN_LAST_SLOT = FAN_SLOTS - 1;
-
-float DrawRange(RandomRange range) {
-  if (range.span == 0) return static_cast<float>(range.base);
-  int r = zuSystem::Rand();
-  return static_cast<float>(r % range.span + range.base);
-}
+// The fan's own ship box, unlike every other enemy shot's.
+constexpr ShipHitBox FAN_SHOT_BOX{.left = 0.0f, .right = 20.0f, .top = 0.0f, .bottom = 20.0f};
 
 SprayShotSlot* SprayGroup(int family, int sprayFamily) {
   return sprayFamily == 1 ? midFamilies[family].sprayLeft : midFamilies[family].sprayRight;
-}
-
-void ParkSpray(SprayShotSlot& s) {
-  s.active = 0;
-  s.x = PARKED_X;
-  s.y = PARKED_Y;
 }
 
 }  // namespace
@@ -88,11 +82,7 @@ void SpawnMid(int family) {
 void MoveMid(int family) {
   EnemySlot& s = *midFamilies[family].slot;
   if (s.active != 0) s.y = s.y + s.vy * frameSeconds;
-  if (s.y > PLAYFIELD_BOTTOM) {
-    s.active = 0;
-    s.x = PARKED_X;
-    s.y = PARKED_Y;
-  }
+  if (s.y > FIELD_BOTTOM) Park(s);
 }
 
 void DrawMid(int family) {
@@ -115,12 +105,10 @@ void DrawMid(int family) {
     s.explosionLoop += 1;
   }
   if (s.explosionLoop > LARGE_PASSES - 1) {
-    s.active = 0;
+    Park(s);
     s.exploding = 0;
     s.explosionColumn = 0;
     s.explosionLoop = 0;
-    s.x = PARKED_X;
-    s.y = PARKED_Y;
   }
 }
 
@@ -156,8 +144,8 @@ void MoveSpray(int family, int sprayFamily) {
         s.x = s.x + s.vx * frameSeconds;
       }
     }
-    if (s.y + ENEMY_SHOT_SIZE < 0.0f || s.y > PLAYFIELD_BOTTOM || bombActive == 1) ParkSpray(s);
-    TestShotAgainstShip(s.x, s.y);
+    if (s.y + ENEMY_SHOT_SIZE < 0.0f || s.y > FIELD_BOTTOM || bombActive == 1) Park(s);
+    TestShip(s.x, s.y, SMALL_SHOT_BOX);
   }
 }
 
@@ -179,7 +167,7 @@ void LaunchFan(int family) {
     if (fan[i].launchCounter > FAN_COUNTER_MAX - 1) {
       fan[i].launchCounter = FAN_COUNTER_MAX;
       // Everything waits for the last volley's last shot to be gone.
-      if (fan[FAN_LAST_SLOT].y > PLAYFIELD_BOTTOM) fan[i].launchCounter = 0;
+      if (fan[FAN_LAST_SLOT].y > FIELD_BOTTOM) fan[i].launchCounter = 0;
     }
   }
   for (int v = 0; v < FAN_VOLLEYS; ++v) {
@@ -213,18 +201,10 @@ void MoveFan(int family) {
     if (s.active == 0) continue;
     s.vy = FAN_FALL;
     s.y = s.y + FAN_FALL * frameSeconds;
-    if (s.y > PLAYFIELD_BOTTOM || bombActive == 1) {
-      s.active = 0;
-      s.x = PARKED_X;
-      s.y = PARKED_Y;
-    }
+    if (s.y > FIELD_BOTTOM || bombActive == 1) Park(s);
   }
   for (int i = 0; i < FAN_SLOTS; ++i) {
-    const FanShotSlot& s = fan[i];
-    if (s.active == 0 || playerAlive == 0) continue;
-    float rx = s.x - playerX;
-    float ry = s.y - playerY;
-    if (rx >= 0.0f && rx <= 20.0f && ry >= 0.0f && ry <= 20.0f) playerAlive = 0;
+    if (fan[i].active != 0) TestShip(fan[i].x, fan[i].y, FAN_SHOT_BOX);
   }
 }
 
@@ -265,14 +245,13 @@ void ResetMidSize() {
     ParkEnemy(*f.slot);
     for (int i = 0; i < SPRAY_SLOTS; ++i) {
       f.sprayLeft[i] = SprayShotSlot{};
-      ParkSpray(f.sprayLeft[i]);
+      Park(f.sprayLeft[i]);
       f.sprayRight[i] = SprayShotSlot{};
-      ParkSpray(f.sprayRight[i]);
+      Park(f.sprayRight[i]);
     }
     for (int i = 0; i < FAN_SLOTS; ++i) {
       f.fan[i] = FanShotSlot{};
-      f.fan[i].x = PARKED_X;
-      f.fan[i].y = PARKED_Y;
+      Park(f.fan[i]);
     }
   }
 }

@@ -41,6 +41,8 @@ constexpr int FAN_COUNTER_MAX = 860;
 
 enum MidFamilyId { MID_ZAK50 = 0, MID_ZAK51, MID_FAMILY_COUNT };
 
+// --- cleared by the game-state reset (ResetMidSize) ---
+
 extern EnemySlot zak50Slot;
 extern EnemySlot zak51Slot;
 // Shot family 1 drifts left (from x + 142), 2 drifts right (from x + 42).
@@ -62,7 +64,7 @@ struct MidFamily {
   RandomRange sprayFall;
   RandomRange sprayDrift;
   FanShotSlot* fan;
-  int fanOffset;
+  int fanOffset;  // fan volleys leave from the enemy's x + fanOffset
 };
 extern const MidFamily midFamilies[MID_FAMILY_COUNT];
 
@@ -104,3 +106,7 @@ void DrawZak51Spray(int sprayFamily);
 void LaunchZak51Fan();
 void MoveZak51Fan();
 void DrawZak51Fan();
+
+// Both mid-size enemies, their sprays and fans idle, cleared and parked (no random
+// draws).
+void ResetMidSize();

@@ -1,6 +1,7 @@
 #include "game/flow/catalogue.h"
 
 #include "game/flow/scene.h"
+#include "game/playfield.h"
 #include "game/player/score.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/sound/zuSound.h"
@@ -108,6 +109,5 @@ void LoadAssets() {
     }
   }
   LoadBestScore();
-  scene = 1;
-  previousScene = 0;
+  ChangeScene(SCENE_TITLE);
 }

@@ -1,5 +1,7 @@
 #include "game/flow/scene.h"
 
+#include "game/playfield.h"
+
 int scene = 0;
 int previousScene = 0;
 int sceneEntered = 0;
@@ -8,12 +10,17 @@ int continuePrompt = 0;
 int gameMode = 5;
 int plainBackground = 0;
 
+void ResetPause() {
+  paused = 0;
+  continuePrompt = 0;
+}
+
 void RunScene(int sceneNumber) {
   switch (sceneNumber) {
-    case 1: TitleScene(); break;
-    case 2: Stage1Scene(); break;
-    case 3: Stage2Scene(); break;
-    case 11: SetupScene(); break;
+    case SCENE_TITLE: TitleScene(); break;
+    case SCENE_STAGE1: Stage1Scene(); break;
+    case SCENE_STAGE2: Stage2Scene(); break;
+    case SCENE_SETUP: SetupScene(); break;
     default: break;
   }
 }

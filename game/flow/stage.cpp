@@ -7,6 +7,7 @@
 #include "game/enemies/midsize.h"
 #include "game/flow/catalogue.h"
 #include "game/flow/scene.h"
+#include "game/playfield.h"
 #include "game/player/collision.h"
 #include "game/player/score.h"
 #include "game/player/ship.h"
@@ -19,12 +20,89 @@ float stageClock = 0.0f;
 float gameOverZoom1 = 0.0f;
 float gameOverZoom2 = 0.0f;
 
-const StageData stage1Data = {"JBGM1.MID", ScrollBack1, 1000.0f, 10100.0f, 10000.0f, 10100.0f, 1};
-const StageData stage2Data = {"JBGM2.MID", ScrollBack2, 1110.0f, 11100.0f, 11000.0f, 11100.0f, 2};
+void ResetStageClock() { stageClock = 0.0f; }
 
 namespace {
 
-// What a spawn window calls: the spawn procedures first, then the fire procedures.
+constexpr int VK_Y = 0x59;
+constexpr int VK_N = 0x4E;
+
+// The two stages draw ZAK18 and ZAK10, and their shots, in opposite order.
+constexpr FamilyStep STAGE1_FAMILIES[] = {
+    {MoveZak2, DrawZak2},
+    {MoveZak4, DrawZak4},
+    {MoveSecondZak4, DrawSecondZak4},
+    {MoveZak6, DrawZak6},
+    {MoveZak8, DrawZak8},
+    {MoveZak18, DrawZak18},
+    {MoveZak10, DrawZak10},
+    {MoveZak50, DrawZak50},
+    {MoveZak4Shots, DrawZak4Shots},
+    {MoveSecondZak4Shots, DrawSecondZak4Shots},
+    {MoveZak6Shots, DrawZak6Shots},
+    {MoveZak8Shots, DrawZak8Shots},
+    {MoveZak18AllDrops, DrawZak18AllDrops},
+    {MoveZak10Shots, DrawZak10Shots},
+    {[] { MoveZak50Spray(1); }, [] { DrawZak50Spray(1); }},
+    {[] { MoveZak50Spray(2); }, [] { DrawZak50Spray(2); }},
+    {MoveZak50Fan, DrawZak50Fan},
+};
+
+constexpr FamilyStep STAGE2_FAMILIES[] = {
+    {MoveZak2, DrawZak2},
+    {MoveZak4, DrawZak4},
+    {MoveSecondZak4, DrawSecondZak4},
+    {MoveZak6, DrawZak6},
+    {MoveZak8, DrawZak8},
+    {MoveZak10, DrawZak10},
+    {MoveZak18, DrawZak18},
+    {MoveZak51, DrawZak51},
+    {MoveZak4Shots, DrawZak4Shots},
+    {MoveSecondZak4Shots, DrawSecondZak4Shots},
+    {MoveZak6Shots, DrawZak6Shots},
+    {MoveZak8Shots, DrawZak8Shots},
+    {MoveZak10Shots, DrawZak10Shots},
+    {MoveZak18AllDrops, DrawZak18AllDrops},
+    {[] { MoveZak51Spray(1); }, [] { DrawZak51Spray(1); }},
+    {[] { MoveZak51Spray(2); }, [] { DrawZak51Spray(2); }},
+    {MoveZak51Fan, DrawZak51Fan},
+};
+
+}  // namespace
+
+const StageData stage1Data = {
+    .music = "JBGM1.MID",
+    .scrollBackdrop = ScrollBack1,
+    .families = STAGE1_FAMILIES,
+    .familyCount = sizeof STAGE1_FAMILIES / sizeof STAGE1_FAMILIES[0],
+    .midSize = MID_ZAK50,
+    .boss = {.draw = DrawBoss1, .script = Boss1Script, .fireByPhase = Boss1FireByPhase,
+             .timeOut = Boss1TimeOut, .volleys = Boss1Volleys},
+    .bossSectionLow = 1000.0f,
+    .bossSectionHigh = 10100.0f,
+    .timeLimitLow = 10000.0f,
+    .timeLimitHigh = 10100.0f,
+    .controlLockEnd = 0.0f,
+};
+
+const StageData stage2Data = {
+    .music = "JBGM2.MID",
+    .scrollBackdrop = ScrollBack2,
+    .families = STAGE2_FAMILIES,
+    .familyCount = sizeof STAGE2_FAMILIES / sizeof STAGE2_FAMILIES[0],
+    .midSize = MID_ZAK51,
+    .boss = {.draw = DrawBoss2, .script = Boss2Script, .fireByPhase = Boss2FireByPhase,
+             .timeOut = Boss2TimeOut, .volleys = Boss2Volleys},
+    .bossSectionLow = 1110.0f,
+    .bossSectionHigh = 11100.0f,
+    .timeLimitLow = 11000.0f,
+    .timeLimitHigh = 11100.0f,
+    .controlLockEnd = 16.0f,
+};
+
+namespace {
+
+// What a timeline window calls: the spawn procedures first, then the fire procedures.
 enum SpawnGroup {
   SPAWN_ZAK2,
   SPAWN_ZAK4_PAIR,
@@ -44,13 +122,20 @@ struct SpawnWindow {
 
 // Both stages share the timeline; the mid-size enemy is the stage's own.
 constexpr SpawnWindow SPAWN_WINDOWS[] = {
-    {30, 300, SPAWN_ZAK2},       {290, 600, SPAWN_ZAK4_PAIR}, {900, 1100, SPAWN_ZAK4_PAIR},
-    {590, 650, SPAWN_ZAK6},      {750, 880, SPAWN_ZAK6},      {700, 800, SPAWN_ZAK8},
-    {750, 880, SPAWN_ZAK18},     {800, 1000, SPAWN_ZAK10},    {50, 300, SPAWN_MID_FAN},
-    {400, 600, SPAWN_MID_SPRAYS}, {800, 970, SPAWN_MID_FAN},
+    {.low = 30, .high = 300, .group = SPAWN_ZAK2},
+    {.low = 290, .high = 600, .group = SPAWN_ZAK4_PAIR},
+    {.low = 900, .high = 1100, .group = SPAWN_ZAK4_PAIR},
+    {.low = 590, .high = 650, .group = SPAWN_ZAK6},
+    {.low = 750, .high = 880, .group = SPAWN_ZAK6},
+    {.low = 700, .high = 800, .group = SPAWN_ZAK8},
+    {.low = 750, .high = 880, .group = SPAWN_ZAK18},
+    {.low = 800, .high = 1000, .group = SPAWN_ZAK10},
+    {.low = 50, .high = 300, .group = SPAWN_MID_FAN},
+    {.low = 400, .high = 600, .group = SPAWN_MID_SPRAYS},
+    {.low = 800, .high = 970, .group = SPAWN_MID_FAN},
 };
 
-void RunSpawnGroup(SpawnGroup group, int stage) {
+void RunSpawnGroup(SpawnGroup group, int mid) {
   switch (group) {
     case SPAWN_ZAK2: SpawnZak2(); break;
     case SPAWN_ZAK4_PAIR:
@@ -64,33 +149,43 @@ void RunSpawnGroup(SpawnGroup group, int stage) {
     case SPAWN_ZAK18: SpawnZak18(); FireZak18AllDrops(); break;
     case SPAWN_ZAK10: SpawnZak10(); FireZak10Shots(); break;
     case SPAWN_MID_FAN:
-      if (stage == 1) {
-        SpawnZak50();
-        LaunchZak50Fan();
-      } else {
-        SpawnZak51();
-        LaunchZak51Fan();
-      }
+      SpawnMid(mid);
+      LaunchFan(mid);
       break;
     case SPAWN_MID_SPRAYS:
-      if (stage == 1) {
-        SpawnZak50();
-        FireZak50Spray(1);
-        FireZak50Spray(2);
-      } else {
-        SpawnZak51();
-        FireZak51Spray(1);
-        FireZak51Spray(2);
-      }
+      SpawnMid(mid);
+      FireSpray(mid, 1);
+      FireSpray(mid, 2);
       break;
   }
 }
 
-void MoveAndDrawZak18Drops() {
-  for (int group = 1; group <= ZAK18_DROP_GROUPS; ++group) {
-    MoveZak18Drops(group);
-    DrawZak18Drops(group);
+// --- the steps of a stage frame, in the order StageFrame calls them -------------
+
+void EnterStage(const StageData& d, float& zoom) {
+  zuSound::PlayMidi(d.music);
+  zoom = GAME_OVER_ZOOM_START;
+  if (d.controlLockEnd > 0.0f) controlLocked = 1;
+}
+
+void AdvanceStageClock(const StageData& d) {
+  stageClock += STAGE_CLOCK_RATE * frameSeconds;
+  if (d.controlLockEnd > 0.0f && stageClock >= d.controlLockEnd) controlLocked = 0;
+}
+
+void DrawBackdrop(const StageData& d) {
+  if (plainBackground == 0) {
+    d.scrollBackdrop();
+  } else {
+    DrawStarfield();
   }
+}
+
+void RunBossSection(const StageData& d) {
+  if (!(stageClock > d.bossSectionLow && stageClock < d.bossSectionHigh)) return;
+  d.boss.script();
+  d.boss.fireByPhase();
+  if (stageClock >= d.timeLimitLow && stageClock <= d.timeLimitHigh) d.boss.timeOut();
 }
 
 void DrawGameOverLabel(float& zoom) {
@@ -112,30 +207,14 @@ void AskContinue() {
   ParkShots();
 }
 
-void RunBossSection(const StageData& d) {
-  if (!(stageClock > d.bossSectionLow && stageClock < d.bossSectionHigh)) return;
-  if (d.stage == 1) {
-    Boss1Script();
-    Boss1FireByPhase();
-  } else {
-    Boss2Script();
-    Boss2FireByPhase();
-  }
-  if (stageClock >= d.timeLimitLow && stageClock <= d.timeLimitHigh) {
-    if (d.stage == 1) {
-      Boss1TimeOut();
-    } else {
-      Boss2TimeOut();
-    }
-  }
+void StepBomb() {
+  if (bombActive == 1) BombStep();
 }
 
+// One frame of a stage: everything is drawn onto the back surface up to the flip,
+// then the ship reads its controls and moves, and the collision passes run.
 void StageFrame(const StageData& d, float& zoom) {
-  if (sceneEntered == 1) {
-    zuSound::PlayMidi(d.music);
-    zoom = GAME_OVER_ZOOM_START;
-    if (d.stage == 2) controlLocked = 1;
-  }
+  if (sceneEntered == 1) EnterStage(d, zoom);
   if (paused == 1) {
     AnswerContinue();
     // Nothing is drawn or presented, yet the frame keeps its pace instead of spinning.
@@ -143,35 +222,22 @@ void StageFrame(const StageData& d, float& zoom) {
     return;
   }
   zuDraw::Clear();
-  stageClock += STAGE_CLOCK_RATE * frameSeconds;
-  if (d.stage == 2 && stageClock >= STAGE2_CONTROL_LOCK) controlLocked = 0;
-  if (plainBackground == 0) {
-    d.scrollBackdrop();
-  } else {
-    DrawStarfield();
-  }
+  AdvanceStageClock(d);
+  DrawBackdrop(d);
   DrawBomb();
   DrawPlayerShots();
-  if (d.stage == 1) {
-    DrawBoss1();
-  } else {
-    DrawBoss2();
-  }
+  d.boss.draw();
   ShipDrawStep();
   RunBossSection(d);
-  if (d.stage == 1) {
-    Boss1Volleys();
-  } else {
-    Boss2Volleys();
-  }
-  MoveAndDrawFamilies(d.stage);
-  OpenSpawnWindows(d.stage);
+  d.boss.volleys();
+  MoveAndDrawFamilies(d);
+  OpenSpawnWindows(d);
   DrawScoreLine();
   DrawGameOverLabel(zoom);
   AskContinue();
   zuDraw::Flip();
   ShipControlStep();
-  if (bombActive == 1) BombStep();
+  StepBomb();
   CollideBomb();
   CollideShots();
   GameOverCheck();
@@ -180,82 +246,31 @@ void StageFrame(const StageData& d, float& zoom) {
 
 }  // namespace
 
-void OpenSpawnWindows(int stage) {
+void OpenSpawnWindows(const StageData& d) {
   for (const SpawnWindow& w : SPAWN_WINDOWS) {
-    if (stageClock > w.low && stageClock < w.high) RunSpawnGroup(w.group, stage);
+    if (stageClock > w.low && stageClock < w.high) RunSpawnGroup(w.group, d.midSize);
   }
 }
 
-void MoveAndDrawFamilies(int stage) {
-  MoveZak2();
-  DrawZak2();
-  MoveZak4();
-  DrawZak4();
-  MoveSecondZak4();
-  DrawSecondZak4();
-  MoveZak6();
-  DrawZak6();
-  MoveZak8();
-  DrawZak8();
-  // The two stages draw ZAK18 and ZAK10 in opposite order.
-  if (stage == 1) {
-    MoveZak18();
-    DrawZak18();
-    MoveZak10();
-    DrawZak10();
-    MoveZak50();
-    DrawZak50();
-  } else {
-    MoveZak10();
-    DrawZak10();
-    MoveZak18();
-    DrawZak18();
-    MoveZak51();
-    DrawZak51();
-  }
-  MoveZak4Shots();
-  DrawZak4Shots();
-  MoveSecondZak4Shots();
-  DrawSecondZak4Shots();
-  MoveZak6Shots();
-  DrawZak6Shots();
-  MoveZak8Shots();
-  DrawZak8Shots();
-  if (stage == 1) {
-    MoveAndDrawZak18Drops();
-    MoveZak10Shots();
-    DrawZak10Shots();
-    MoveZak50Spray(1);
-    DrawZak50Spray(1);
-    MoveZak50Spray(2);
-    DrawZak50Spray(2);
-    MoveZak50Fan();
-    DrawZak50Fan();
-  } else {
-    MoveZak10Shots();
-    DrawZak10Shots();
-    MoveAndDrawZak18Drops();
-    MoveZak51Spray(1);
-    DrawZak51Spray(1);
-    MoveZak51Spray(2);
-    DrawZak51Spray(2);
-    MoveZak51Fan();
-    DrawZak51Fan();
+void MoveAndDrawFamilies(const StageData& d) {
+  for (int i = 0; i < d.familyCount; ++i) {
+    d.families[i].move();
+    d.families[i].draw();
   }
 }
 
 void AnswerContinue() {
   if (continuePrompt != 1) return;
-  if (lastKey == 0x59) {  // [Y]
+  if (lastKey == VK_Y) {
     paused = 0;
     continuePrompt = 0;
-    bombs = 3;
-    energy = 50;
+    bombs = START_BOMBS;
+    energy = CONTINUE_ENERGY;
     score = 0;
     respawning = 1;
     playerAlive = 1;
     controlLocked = 0;
-  } else if (lastKey == 0x4E) {  // [N]
+  } else if (lastKey == VK_N) {
     paused = 0;
     continueDeclined = 1;
   }

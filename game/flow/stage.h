@@ -1,36 +1,64 @@
 // The two stage scenes: one frame of play, the pause, the continue question.
+// What differs between the stages is data: one StageData row each.
 #pragma once
 
-// Grows by 17 per second; the spawn windows and the boss section read it.
-extern float stageClock;
+// --- kept for the whole run: set when a stage is entered ---
+
 // Height of the zooming game-over label, one per stage.
 extern float gameOverZoom1;
 extern float gameOverZoom2;
 
+// --- cleared by the game-state reset (ResetStageClock) ---
+
+// Grows by 17 per second; the spawn windows and the boss section read it.
+extern float stageClock;
+
 constexpr float STAGE_CLOCK_RATE = 17.0f;
 constexpr float GAME_OVER_ZOOM_START = 30.0f;
 constexpr float GAME_OVER_ZOOM_RATE = 30.0f;
-constexpr float STAGE2_CONTROL_LOCK = 16.0f;
 // Every stage frame, played or paused, ends with this sleep.
 constexpr unsigned FRAME_SLEEP_MS = 11;
 
-// One stage's data: its music, backdrop, mid-size enemy and boss.
+void ResetStageClock();
+
+// What a stage frame calls for its boss, in frame order: the draw (which also runs
+// the death sequence), inside the boss section the script and the phase table's
+// fire procedures, in the time limit the time-out, then the volleys' moves and draws.
+struct BossProcedures {
+  void (*draw)();
+  void (*script)();
+  void (*fireByPhase)();
+  void (*timeOut)();
+  void (*volleys)();
+};
+
+// One step of the families' pass: a family's move, then its draw.
+struct FamilyStep {
+  void (*move)();
+  void (*draw)();
+};
+
+// One stage: its music, backdrop, families in draw order, mid-size enemy and boss.
 struct StageData {
   const char* music;
   void (*scrollBackdrop)();
-  float bossSectionLow;   // exclusive
-  float bossSectionHigh;  // exclusive
-  float timeLimitLow;     // inclusive
-  float timeLimitHigh;    // inclusive
-  int stage;              // 1 or 2
+  const FamilyStep* families;  // move and draw, in this order, every frame
+  int familyCount;
+  int midSize;                 // MidFamilyId of the stage's mid-size enemy
+  BossProcedures boss;
+  float bossSectionLow;        // the boss acts while low < stageClock < high
+  float bossSectionHigh;
+  float timeLimitLow;          // the boss times out while low <= stageClock <= high
+  float timeLimitHigh;
+  float controlLockEnd;        // > 0: the ship is held still until stageClock reaches it
 };
 
 extern const StageData stage1Data;
 extern const StageData stage2Data;
 
-// The spawn windows of a stage for the current stageClock, in call order.
-void OpenSpawnWindows(int stage);
-// Step 11 of a frame: the stage's families and their shot families, move then draw.
-void MoveAndDrawFamilies(int stage);
+// The spawn and fire procedures whose timeline windows hold stageClock, in order.
+void OpenSpawnWindows(const StageData& stage);
+// The stage's families and their shot families, each moved then drawn.
+void MoveAndDrawFamilies(const StageData& stage);
 // The answer to the continue question while paused.
 void AnswerContinue();

@@ -3,7 +3,9 @@
 #include "game/bosses/reset.h"
 #include "game/flow/catalogue.h"
 #include "game/flow/scene.h"
+#include "game/flow/stage.h"
 #include "game/flow/title.h"
+#include "game/playfield.h"
 #include "game/player/score.h"
 #include "game/player/ship.h"
 #include "lib/draw/zuDraw.h"
@@ -53,17 +55,12 @@ int TitlePictureFor(int counter) {
 }
 
 void NewGame() {
-  playerX = 290;
-  playerY = 210;
+  playerX = SHIP_START_X;
+  playerY = SHIP_START_Y;
   score = 0;
-  bombs = 3;
-  energy = 77;
-  for (int i = 0; i < BACKGROUND_TILES; ++i) {
-    back1Tiles[i].x = -500;
-    back1Tiles[i].y = -480.0f * i;
-    back2Tiles[i].x = -500;
-    back2Tiles[i].y = -480.0f * i;
-  }
+  bombs = START_BOMBS;
+  energy = START_ENERGY;
+  LayOutBackgrounds();
 }
 
 void TitleScene() {
@@ -87,11 +84,10 @@ void TitleScene() {
   if (lastKey == VK_SPACE) {
     FullReset();
     NewGame();
-    scene = 11;
-    previousScene = 0;
+    ChangeScene(SCENE_SETUP);
   }
   // Paced like a stage frame so the cycle, counted in frames, lasts minutes.
-  zuSystem::Sleep(11);
+  zuSystem::Sleep(FRAME_SLEEP_MS);
 }
 
 void SetupScene() {
@@ -103,10 +99,9 @@ void SetupScene() {
     FullReset();
     NewGame();
     gameMode = 0;
-    scene = 2;
-    previousScene = 0;
+    ChangeScene(SCENE_STAGE1);
   } else if (lastKey == VK_F4 && plainBackground == 0) {
     plainBackground = 1;
   }
-  zuSystem::Sleep(11);
+  zuSystem::Sleep(FRAME_SLEEP_MS);
 }

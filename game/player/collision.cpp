@@ -19,35 +19,45 @@ struct Window {
 // top-left corner to the projectile's, bounds included.
 struct TargetRow {
   TargetKind kind;
-  int family;          // SmallFamilyId or MidFamilyId
-  int needsActive;     // only ZAK2 looks at its active flag
-  int minYShot;        // the slot takes part when its y is at least this
-  int minYBomb;
-  Window shotX;        // centre shots; side shots use it narrowed by 15 each side
-  Window shotY;
-  Window bombX;
-  Window bombY;
-  int rightPoints;     // a right shot's pay
-  int bombPoints;      // a fragment's pay
+  int family = 0;          // SmallFamilyId or MidFamilyId
+  int needsActive = 0;     // only ZAK2 looks at its active flag
+  int minYShot = -30;      // the slot takes part when its y is at least this
+  int minYBomb = -30;
+  Window shotX = {0, 0};   // centre shots; side shots use it narrowed by 15 each side
+  Window shotY = {-60, 50};
+  Window bombX = {0, 0};
+  Window bombY = {-10, 50};
+  int rightPoints = 20;    // a right shot's pay
+  int bombPoints = 20;     // a fragment's pay
 };
 
 constexpr int SIDE_NARROWING = 15;
 constexpr int POINTS = 20;
 
 constexpr TargetRow targets[] = {
-    {TARGET_SMALL, FAMILY_ZAK2, 1, -45, -45, {-60, 60}, {-60, 50}, {-80, 60}, {-10, 50}, 1, 1},
-    {TARGET_SMALL, FAMILY_ZAK4, 0, -50, -800, {-60, 80}, {-60, 50}, {-80, 80}, {-10, 50}, 20, 20},
-    {TARGET_SMALL, FAMILY_SECOND_ZAK4, 0, -50, -800, {-60, 80}, {-60, 50}, {-80, 80}, {-10, 50},
-     20, 20},
-    {TARGET_SMALL, FAMILY_ZAK6, 0, -30, -30, {-60, 60}, {-60, 50}, {-80, 60}, {-10, 50}, 20, 20},
-    {TARGET_SMALL, FAMILY_ZAK8, 0, -30, -30, {-60, 60}, {-60, 50}, {-80, 60}, {-10, 50}, 20, 20},
-    {TARGET_SMALL, FAMILY_ZAK10, 0, -30, -30, {-60, 80}, {-60, 50}, {-80, 80}, {-10, 50}, 20, 20},
-    {TARGET_SMALL, FAMILY_ZAK18, 0, -30, -30, {-60, 80}, {-60, 50}, {-5, 80}, {-10, 50}, 20, 20},
-    {TARGET_MID, MID_ZAK50, 0, -30, -30, {60, 80}, {-60, 50}, {60, 135}, {-60, 50}, 20, 20},
-    {TARGET_MID, MID_ZAK51, 0, -30, -30, {60, 80}, {-60, 50}, {60, 135}, {-60, 50}, 20, 20},
+    // A right shot or a fragment pays ZAK2 1 point.
+    {.kind = TARGET_SMALL, .family = FAMILY_ZAK2, .needsActive = 1,
+     .minYShot = -45, .minYBomb = -45,
+     .shotX = {-60, 60}, .bombX = {-80, 60},
+     .rightPoints = 1, .bombPoints = 1},
+    // Both ZAK4 families meet fragments from far above the field.
+    {.kind = TARGET_SMALL, .family = FAMILY_ZAK4,
+     .minYShot = -50, .minYBomb = -800,
+     .shotX = {-60, 80}, .bombX = {-80, 80}},
+    {.kind = TARGET_SMALL, .family = FAMILY_SECOND_ZAK4,
+     .minYShot = -50, .minYBomb = -800,
+     .shotX = {-60, 80}, .bombX = {-80, 80}},
+    {.kind = TARGET_SMALL, .family = FAMILY_ZAK6, .shotX = {-60, 60}, .bombX = {-80, 60}},
+    {.kind = TARGET_SMALL, .family = FAMILY_ZAK8, .shotX = {-60, 60}, .bombX = {-80, 60}},
+    {.kind = TARGET_SMALL, .family = FAMILY_ZAK10, .shotX = {-60, 80}, .bombX = {-80, 80}},
+    {.kind = TARGET_SMALL, .family = FAMILY_ZAK18, .shotX = {-60, 80}, .bombX = {-5, 80}},
+    {.kind = TARGET_MID, .family = MID_ZAK50,
+     .shotX = {60, 80}, .bombX = {60, 135}, .bombY = {-60, 50}},
+    {.kind = TARGET_MID, .family = MID_ZAK51,
+     .shotX = {60, 80}, .bombX = {60, 135}, .bombY = {-60, 50}},
     // The bosses' windows and shields live with the bosses.
-    {TARGET_BOSS1, 0, 0, 0, 0, {0, 0}, {0, 0}, {0, 0}, {0, 0}, 20, 20},
-    {TARGET_BOSS2, 0, 0, 0, 0, {0, 0}, {0, 0}, {0, 0}, {0, 0}, 20, 20},
+    {.kind = TARGET_BOSS1},
+    {.kind = TARGET_BOSS2},
 };
 
 enum Projectile { CENTRE = 0, LEFT, RIGHT, FRAGMENT };

@@ -4,6 +4,7 @@
 
 #include "game/flow/catalogue.h"
 #include "game/flow/scene.h"
+#include "game/playfield.h"
 #include "game/player/ship.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/sound/zuSound.h"
@@ -50,6 +51,11 @@ int PlaceDigits(const char* text, int count, int x, ScoreGlyph* out, int n) {
 }
 
 }  // namespace
+
+void ResetGameOver() {
+  continueDeclined = 0;
+  gameOverShown = 0;
+}
 
 void LoadBestScore() {
   hiScore = BEST_SCORE_START;
@@ -115,8 +121,7 @@ void DrawScoreLine() {
 
 void GameOverCheck() {
   if (zuSystem::CheckWait(GAME_OVER_WAIT_SLOT) == 1 && gameOverShown == 1) {
-    scene = 1;
-    previousScene = 0;
+    ChangeScene(SCENE_TITLE);
   }
   if (gameOverShown == 0 && continueDeclined == 1 && energy < 1) {
     gameOverShown = 1;

@@ -3,12 +3,18 @@
 
 constexpr int SCORE_MAX = 999999999;
 
-// 0 at a new game and after a continue.
+// --- kept for the whole run (NewGame and a continue clear it) ---
+
 extern int score;
+
+// --- cleared by the game-state reset (ResetGameOver) ---
+
 // 1 after the continue question was answered N.
 extern int continueDeclined;
 // 1 once the game-over label and its 9-second wait have started.
 extern int gameOverShown;
+
+void ResetGameOver();
 
 // The wait slot that times the game-over label.
 constexpr int GAME_OVER_WAIT_SLOT = 1;

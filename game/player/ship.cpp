@@ -1,14 +1,15 @@
 #include "game/player/ship.h"
 
 #include "game/flow/catalogue.h"
+#include "game/playfield.h"
 #include "game/player/weapons.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/input/zuInput.h"
 #include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
 
-float playerX = 290.0f;
-float playerY = 210.0f;
+float playerX = SHIP_START_X;
+float playerY = SHIP_START_Y;
 float playerVX = 0.0f;
 float playerVY = 0.0f;
 int bankFrame = 3;
@@ -19,8 +20,8 @@ int respawnCount = 0;
 int blinkPhase = 0;
 int controlLocked = 0;
 int fireCounter = 0;
-int energy = 77;
-int bombs = 3;
+int energy = START_ENERGY;
+int bombs = START_BOMBS;
 
 int keyLeft = 0;
 int keyRight = 0;
@@ -46,6 +47,19 @@ constexpr int BLINK_CYCLE = 5;
 constexpr int BLINK_FRAMES = 239;
 constexpr int BLINK_COUNT_LIMIT = 250;
 }  // namespace
+
+void ResetShip() {
+  playerAlive = 1;
+  controlLocked = 0;
+  playerVX = 0.0f;
+  playerVY = 0.0f;
+  bankFrame = 3;
+  bankStep = 0;
+  respawning = 0;
+  respawnCount = 0;
+  blinkPhase = 0;
+  fireCounter = 0;
+}
 
 void FireFrame() {
   fireCounter += 1;

@@ -8,9 +8,31 @@ constexpr float SHIP_MAX_X = 450.0f;
 constexpr float SHIP_MIN_Y = 100.0f;
 constexpr float SHIP_MAX_Y = 420.0f;
 
+// Where a new game puts the ship's top-left corner.
+constexpr float SHIP_START_X = 290.0f;
+constexpr float SHIP_START_Y = 210.0f;
+
+// --- kept for the whole run (NewGame sets the first four) ---
+
 // Top-left corner of the ship picture; carried over between stages.
 extern float playerX;
 extern float playerY;
+// The ship's reserve (a destruction costs 16) and the bomb stock.
+extern int energy;
+extern int bombs;
+// Key states (0 up, 1 just pressed, 3 held, 2 just released), kept between frames.
+extern int keyLeft;
+extern int keyRight;
+extern int keyUp;
+extern int keyDown;
+extern int keyZ;
+extern int keyX;
+extern int keyC;
+extern int keyShift;
+extern int keyCtrl;
+
+// --- cleared by the game-state reset (ResetShip) ---
+
 // Speed for this frame (pixels per second), set by the input and zeroed after the move.
 extern float playerVX;
 extern float playerVY;
@@ -29,20 +51,9 @@ extern int blinkPhase;
 extern int controlLocked;
 // Fire frames counted while fire is held; a volley at every multiple of 4, 48 wraps to 0.
 extern int fireCounter;
-// The ship's reserve (a destruction costs 16) and the bomb stock.
-extern int energy;
-extern int bombs;
 
-// Key states (0 up, 1 just pressed, 3 held, 2 just released), kept between frames.
-extern int keyLeft;
-extern int keyRight;
-extern int keyUp;
-extern int keyDown;
-extern int keyZ;
-extern int keyX;
-extern int keyC;
-extern int keyShift;
-extern int keyCtrl;
+// A live, level, still ship with its blink and fire counters at 0, controls free.
+void ResetShip();
 
 // Keyboard: movement, bank, spring-back, bomb trigger, fire frames.
 void ReadShipKeys();

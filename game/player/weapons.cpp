@@ -18,7 +18,6 @@ BombFragment bombFragments[BOMB_FRAGMENTS];
 DebrisPiece shipDebris[DEBRIS_PIECES];
 
 namespace {
-constexpr double PI = 3.14159265358979323846;
 constexpr int SHOT_SIZE = 60;
 constexpr int FRAGMENT_SIZE = 80;
 constexpr int DEBRIS_CELL = 60;
@@ -121,11 +120,7 @@ void DrawPlayerShots() {
 void ParkShots() {
   for (int t = SHOT_CENTRE; t <= SHOT_RIGHT; ++t) {
     PlayerShot* table = ShotTable(t);
-    for (int i = 0; i < SHOT_SLOTS; ++i) {
-      table[i].x = PARK_X;
-      table[i].y = PARK_Y;
-      table[i].active = 0;
-    }
+    for (int i = 0; i < SHOT_SLOTS; ++i) Park(table[i]);
   }
 }
 
@@ -157,21 +152,15 @@ int MoveFragment(int slot) {
   // The sine and cosine of the stored float are taken in double, then truncated.
   f.y += static_cast<int>(std::sin(static_cast<double>(f.angle)) * f.speed);
   f.x += static_cast<int>(std::cos(static_cast<double>(f.angle)) * f.speed);
-  if (f.x > 510 || f.x < -20 || f.y > 480 || f.y < -20) {
-    f.active = 0;
-    f.x = PARK_X;
-    f.y = PARK_Y;
+  if (f.x > FIELD_RIGHT || f.x < -20 || f.y > FIELD_BOTTOM || f.y < -20) {
+    Park(f);
     return 0;
   }
   return 1;
 }
 
 void ParkFragments() {
-  for (BombFragment& f : bombFragments) {
-    f.x = PARK_X;
-    f.y = PARK_Y;
-    f.active = 0;
-  }
+  for (BombFragment& f : bombFragments) Park(f);
 }
 
 void AdvanceDebris() {
@@ -224,11 +213,7 @@ void MoveDebris() {
     if (d.active == 0) continue;
     d.y += std::sin(d.angle) * d.speed * frameSeconds;
     d.x += std::cos(d.angle) * d.speed * frameSeconds;
-    if (d.x > 510.0f || d.x < -60.0f || d.y > 480.0f || d.y < -60.0f) {
-      d.active = 0;
-      d.x = PARK_X;
-      d.y = PARK_Y;
-    }
+    if (d.x > FIELD_RIGHT || d.x < -60.0f || d.y > FIELD_BOTTOM || d.y < -60.0f) Park(d);
   }
 }
 
@@ -239,6 +224,14 @@ void ParkDebris() {
     d.y = PARK_Y;
     d.angle = DEBRIS_PARK_ANGLE;
   }
+}
+
+void ResetWeapons() {
+  bombActive = 0;
+  bombClock = 0;
+  ParkShots();
+  ParkFragments();
+  ParkDebris();
 }
 
 namespace {

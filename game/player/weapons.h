@@ -1,6 +1,7 @@
 // The player's weapons: the three shot tables, the bomb and its fragments, and the
 // ship's own explosion.
 #pragma once
+#include "game/playfield.h"
 
 constexpr int SHOT_SLOTS = 13;
 constexpr int SHOT_SPEED = 20;   // pixels per frame, upwards
@@ -12,8 +13,6 @@ constexpr int DEBRIS_PIECES = 80;
 constexpr float DEBRIS_SPEED = 280.0f;  // pixels per second
 constexpr int DEBRIS_RETURN_CLOCK = 50;  // explosion frame on which the ship comes back
 constexpr int DEBRIS_ENERGY_COST = 16;   // one per piece of the last ring
-constexpr int PARK_X = -500;
-constexpr int PARK_Y = 500;
 
 // One player shot: five ints in this order.
 struct PlayerShot {
@@ -26,6 +25,8 @@ struct PlayerShot {
 
 // Which shot table (for MoveShot and ShotTable).
 enum : int { SHOT_CENTRE = 0, SHOT_LEFT = 1, SHOT_RIGHT = 2 };
+
+// --- cleared by the game-state reset (ResetWeapons): every table below ---
 
 extern PlayerShot centreShots[SHOT_SLOTS];
 extern PlayerShot leftShots[SHOT_SLOTS];
@@ -59,7 +60,7 @@ struct DebrisPiece {
 extern DebrisPiece shipDebris[DEBRIS_PIECES];
 
 // The angle parked explosion pieces hold: -3 degrees.
-constexpr float DEBRIS_PARK_ANGLE = -3.0f * 3.14159265358979f / 180.0f;
+constexpr float DEBRIS_PARK_ANGLE = static_cast<float>(-3.0 * PI / 180.0);
 
 // Shots.
 PlayerShot* ShotTable(int table);
@@ -87,3 +88,6 @@ void DrawDebris();
 void MoveDebris();
 // All 80 pieces inactive, counters and speeds 0, parked, at the park angle.
 void ParkDebris();
+
+// No bomb, its clock at 0, and every shot, fragment and debris piece parked.
+void ResetWeapons();

@@ -4,15 +4,25 @@
 #include <gtest/gtest.h>
 
 #include "game/enemies/enemy.h"
+#include "game/enemies/enemyshots.h"
+#include "game/enemies/midsize.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
 #include "lib/system/zuSystem.h"
+
+// Every small enemy, enemy shot and mid-size record as the game-state reset
+// leaves them (ZAK8's six draws included).
+inline void ResetEnemies() {
+  ResetSmallEnemies();
+  ResetEnemyShots();
+  ResetMidSize();
+}
 
 class PlayField : public ::testing::Test {
  protected:
   void Prepare(uint32_t seed, float shipY) {
     zuSystem::SeedRandom(seed);
-    ResetEnemyTables();
+    ResetEnemies();
     frameSeconds = 0.0f;
     bombActive = 0;
     playerAlive = 1;
@@ -23,6 +33,6 @@ class PlayField : public ::testing::Test {
     bombActive = 0;
     playerAlive = 1;
     frameSeconds = 0.0f;
-    ResetEnemyTables();
+    ResetEnemies();
   }
 };

@@ -6,6 +6,7 @@
 
 #include "app/game_main.h"
 #include "app/sdl/window_proc.h"
+#include "game/playfield.h"
 #include "game/bosses/boss.h"
 #include "game/bosses/reset.h"
 #include "game/flow/catalogue.h"
@@ -59,8 +60,7 @@ void EnterStage(int stageScene) {
   plainBackground = 0;
   paused = 0;
   continuePrompt = 0;
-  scene = stageScene;
-  previousScene = 0;
+  ChangeScene(stageScene);
   zuSystem::ClearKeyTable();
   bombKeyDown = false;
   Tick();
@@ -120,8 +120,7 @@ void EnterScenario(Scenario s) {
   switch (s) {
     case SCENARIO_TITLE:
       FullReset();
-      scene = 1;
-      previousScene = 0;
+      ChangeScene(SCENE_TITLE);
       zuSystem::ClearKeyTable();
       lastKey = 0;
       for (int i = 0; i < 10; ++i) StepFrame(s);  // past the entry frame (music, caption)

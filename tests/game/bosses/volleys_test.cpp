@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
-
 class BossVolleys : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/game/play_fixture.h"
 #include "game/enemies/enemy.h"
 #include "lib/system/zuSystem.h"
 
@@ -12,11 +13,11 @@ class SmallEnemies : public ::testing::Test {
  protected:
   void SetUp() override {
     zuSystem::SeedRandom(1);
-    ResetEnemyTables();
+    ResetEnemies();
     frameSeconds = 0.0f;
   }
   void TearDown() override {
-    ResetEnemyTables();
+    ResetEnemies();
     frameSeconds = 0.0f;
   }
 };
@@ -176,7 +177,7 @@ TEST_F(SmallEnemies, ResetParksEverythingAndGivesZak8RandomSpeeds) {
   SpawnZak2();
   HitZak2(0);
   std::vector<int> r = Draws(42, 6);
-  ResetEnemyTables();
+  ResetEnemies();
   EXPECT_EQ(zak2Slots[0].active, 0);
   EXPECT_EQ(zak2Slots[0].exploding, 0);
   EXPECT_EQ(zak2Slots[0].x, -500.0f);

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
-
 class EnemyShots : public PlayField {
  protected:
   void SetUp() override { Prepare(5, 210.0f); }
@@ -60,7 +58,7 @@ TEST_F(EnemyShots, LeftHalfTurnsByPi) {
   EXPECT_LT(std::sin(s.angle), 0.0);
 
   // Below and to the left: dx < 0, dy > 0.
-  ResetEnemyTables();
+  ResetEnemies();
   playerY = 400.0f;
   PlaceZak6(400.0f, 0.0f);
   FireZak6Shots();
@@ -69,7 +67,7 @@ TEST_F(EnemyShots, LeftHalfTurnsByPi) {
   EXPECT_GT(std::sin(zak6Shots[0].angle), 0.0);
 
   // Up and to the right keeps atan's own negative angle.
-  ResetEnemyTables();
+  ResetEnemies();
   playerX = 400.0f;
   playerY = 100.0f;
   PlaceZak6(150.0f, 300.0f);
@@ -154,7 +152,7 @@ TEST_F(EnemyShots, ShipBoxEdges) {
   const Case cases[] = {{14, 24, 1}, {30, 30, 1}, {13, 24, 0}, {31, 30, 0}, {14, 23, 0}, {30, 31, 0}};
   for (const Case& c : cases) {
     playerAlive = 1;
-    TestShotAgainstShip(playerX + c.dx, playerY + c.dy);
+    TestShip(playerX + c.dx, playerY + c.dy, SMALL_SHOT_BOX);
     EXPECT_EQ(playerAlive, c.hit ? 0 : 1) << c.dx << "," << c.dy;
   }
 }

@@ -36,14 +36,14 @@ void StartStage(int number) {
 TEST(StageTimeline, Zak2WindowExcludesItsBounds) {
   StartStage(2);
   stageClock = 30.0f;
-  OpenSpawnWindows(1);
+  OpenSpawnWindows(stage1Data);
   EXPECT_EQ(ActiveZak2(), 0) << "30 itself is outside the window";
   stageClock = 30.5f;
-  OpenSpawnWindows(1);
+  OpenSpawnWindows(stage1Data);
   EXPECT_GT(ActiveZak2(), 0);
   FullReset();
   stageClock = 300.0f;
-  OpenSpawnWindows(1);
+  OpenSpawnWindows(stage1Data);
   EXPECT_EQ(ActiveZak2(), 0) << "no ZAK2 spawn call at exactly 300";
 }
 

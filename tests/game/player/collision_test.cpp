@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/game/play_fixture.h"
 #include "game/bosses/boss.h"
 #include "game/enemies/enemy.h"
 #include "game/enemies/midsize.h"
@@ -15,7 +16,7 @@ class Collision : public ::testing::Test {
  protected:
   void SetUp() override {
     zuSystem::SeedRandom(2);
-    ResetEnemyTables();
+    ResetEnemies();
     ParkShots();
     ParkFragments();
     for (BossRecord* b : {&boss1, &boss2}) {
@@ -31,7 +32,7 @@ class Collision : public ::testing::Test {
   void TearDown() override {
     ParkShots();
     ParkFragments();
-    ResetEnemyTables();
+    ResetEnemies();
     for (BossRecord* b : {&boss1, &boss2}) {
       b->x = -500.0f;
       b->y = 500.0f;
@@ -74,7 +75,7 @@ TEST_F(Collision, CentreWindowEdgesOnZak2) {
   const Case cases[] = {{-60, 50, 1}, {-61, 50, 0}, {-60, 51, 0}, {60, -60, 1},
                         {61, -60, 0}, {60, -61, 0}, {0, 0, 1}};
   for (const Case& c : cases) {
-    ResetEnemyTables();
+    ResetEnemies();
     score = 0;
     EnemySlot& e = Place(zak2Slots[4], 200.0f, 200.0f);
     PlayerShot& s = Shoot(SHOT_CENTRE, 200 + c.dx, 200 + c.dy);
@@ -91,7 +92,7 @@ TEST_F(Collision, SideWindowsAreNarrowedBy15) {
                         {SHOT_LEFT, -45, 1},   {SHOT_LEFT, 45, 1},  {SHOT_LEFT, 46, 0},
                         {SHOT_RIGHT, -46, 0},  {SHOT_RIGHT, 45, 1}};
   for (const Case& c : cases) {
-    ResetEnemyTables();
+    ResetEnemies();
     ParkShots();
     EnemySlot& e = Place(zak2Slots[0], 250.0f, 200.0f);
     PlayerShot& s = Shoot(c.table, 250 + c.dx, 220);
@@ -136,7 +137,7 @@ TEST_F(Collision, ShotLeavingTheTopStillHitsThisFrame) {
   EXPECT_EQ(e.exploding, 1);
   EXPECT_EQ(score, 20);
   // Above -45 a ZAK2 is not tested at all, active or not.
-  ResetEnemyTables();
+  ResetEnemies();
   EnemySlot& high = Place(zak2Slots[0], 200.0f, -46.0f);
   Shoot(SHOT_CENTRE, 200, -61);
   CollideShots();
@@ -145,7 +146,7 @@ TEST_F(Collision, ShotLeavingTheTopStillHitsThisFrame) {
 
 TEST_F(Collision, SideShotThroughARowPaysEachAndRightShotPaysOneForZak2) {
   auto row = [] {
-    ResetEnemyTables();
+    ResetEnemies();
     ParkShots();
     Place(zak2Slots[2], 205.0f, 100.0f);
     for (int i = 0; i < ZAK6_SLOTS; ++i) Place(zak6Slots[i], 200.0f + 10 * i, 100.0f);
@@ -194,7 +195,7 @@ TEST_F(Collision, FragmentsHitEveryFrameAndAreNeverUsedUp) {
   EXPECT_EQ(e.exploding, 1);
   EXPECT_EQ(score, 3);  // a fragment pays 1 for a ZAK2
 
-  ResetEnemyTables();
+  ResetEnemies();
   score = 0;
   Place(zak18Slots[0], 200.0f, 100.0f);
   Lay(5, 195, 150);

@@ -1,8 +1,0 @@
-#include <gtest/gtest.h>
-
-#include "game/flow/scene.h"
-
-TEST(SceneTable, UnknownSceneCallsNothing) {
-  RunScene(99);
-  SUCCEED();
-}
