@@ -207,45 +207,6 @@ TEST(GameRun, WholeGameMatchesTheRecordedChecksums) {
   std::filesystem::remove_all(records);
 }
 
-// [S] freezes the stage and resumes it with no jump; [S] during the continue
-// question does nothing.
-TEST(GameRun, PauseFreezesAndResumesWithoutAJump) {
-  ReplayRun run = Replay("pause",
-                   "10 down space\n12 up space\n30 down enter\n32 up enter\n"
-                   "200 down s\n201 up s\n400 down s\n401 up s\n",
-                   600);
-  ASSERT_EQ(run.status, 0);
-  const double step = 17.0 * 0.012;
-  // Frame 200's events come before it: frames 200..399 are paused.
-  const double frozen = run.frames[198].at("stageClock");
-  for (int f = 200; f < 400; ++f) {
-    EXPECT_EQ(run.frames[f - 1].at("stageClock"), frozen) << "frame " << f;
-    EXPECT_EQ(Int(run.frames[f - 1], "paused"), 1);
-  }
-  EXPECT_NEAR(run.frames[399].at("stageClock") - frozen, step, 1e-3);
-  EXPECT_NEAR(run.frames[400].at("stageClock") - run.frames[399].at("stageClock"), step, 1e-3);
-}
-
-TEST(GameRun, PauseKeyDoesNothingDuringTheContinueQuestion) {
-  std::ostringstream script;
-  script << "10 down space\n12 up space\n30 down enter\n32 up enter\n";
-  for (int t = 100; t < 8000; t += 50) script << t << " down s\n" << t + 1 << " up s\n";
-  ReplayRun run = Replay("pause_question", script.str(), 8000);
-  ASSERT_EQ(run.status, 0);
-  long asked = -1;
-  for (size_t i = 0; i < run.frames.size(); ++i) {
-    if (Int(run.frames[i], "continuePrompt") == 1) {
-      asked = static_cast<long>(i);
-      break;
-    }
-  }
-  ASSERT_GE(asked, 0) << "the ship never ran out of energy";
-  for (size_t i = static_cast<size_t>(asked); i < run.frames.size(); ++i) {
-    EXPECT_EQ(Int(run.frames[i], "continuePrompt"), 1);
-    EXPECT_EQ(Int(run.frames[i], "paused"), 1);
-  }
-}
-
 // Any change of behaviour or of the order of random draws shows up here, at the
 // first frame where it starts. Regenerate with SKYWARD_UPDATE_TRACE=1 after a
 // deliberate change.

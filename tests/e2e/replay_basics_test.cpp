@@ -69,23 +69,6 @@ TEST(ReplayBasics, FramesScreenshotAndTrace) {
   EXPECT_EQ(h[22] | (h[23] << 8), 480);
 }
 
-TEST(ReplayBasics, ScriptedKeysReachTheGameAndEscapeEndsIt) {
-  const std::string script = Scratch("input.txt");
-  const std::string trace = Scratch("keys.jsonl");
-  WriteFile(script,
-            "# hold S for a frame, then quit\n"
-            "2 down s\n"
-            "3 up 0x53   # by code\n"
-            "\n"
-            "5 down esc\n");
-  ASSERT_EQ(Replay("--frames 50 --seed 7 --input " + script + " --trace " + trace), 0);
-  const std::vector<std::string> lines = Lines(trace);
-  ASSERT_EQ(lines.size(), 4u);  // [ESC] before frame 5: no fifth frame
-  EXPECT_NE(lines[0].find("\"lastKey\":0}"), std::string::npos);
-  EXPECT_NE(lines[1].find("\"lastKey\":83}"), std::string::npos);
-  EXPECT_NE(lines[2].find("\"lastKey\":0}"), std::string::npos);
-}
-
 TEST(ReplayBasics, BadArgumentsAreReported) {
   std::string err;
   EXPECT_NE(Replay("--frames zero", &err), 0);

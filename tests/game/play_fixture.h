@@ -18,6 +18,18 @@ inline void ResetEnemies() {
   ResetMidSize();
 }
 
+// A new game's ship: as the game-state reset leaves it, at its start point with the
+// start energy and bombs, and no key down.
+inline void FreshShip() {
+  ResetShip();
+  ResetWeapons();
+  playerX = SHIP_START_X;
+  playerY = SHIP_START_Y;
+  energy = START_ENERGY;
+  bombs = START_BOMBS;
+  keyLeft = keyRight = keyUp = keyDown = keyZ = keyX = keyC = keyShift = keyCtrl = 0;
+}
+
 class PlayField : public ::testing::Test {
  protected:
   void Prepare(uint32_t seed, float shipY) {

@@ -59,11 +59,6 @@ void WriteCompleteFolder() {
   }
 }
 
-Uint16 Back(int x, int y) {
-  SDL_Surface* b = zuDraw::BackSurface();
-  return reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(b->pixels) + y * b->pitch)[x];
-}
-
 class Catalogue : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -91,50 +86,6 @@ class Catalogue : public testing::Test {
   int savedScene = 0;
   int savedPrevious = 0;
 };
-
-TEST_F(Catalogue, CompleteFolderGivesTheFixedIds) {
-  LoadAssets();
-  EXPECT_EQ(objTITLE, 2);
-  EXPECT_EQ(objGFBAK1, 9);
-  EXPECT_EQ(objMY, 10);
-  EXPECT_EQ(objFLH1, 16);
-  EXPECT_EQ(objZAK2, 20);
-  EXPECT_EQ(objVAL402, 55);
-  EXPECT_EQ(objVAL402b, 56);  // the same file twice: two objects
-  EXPECT_EQ(objZFIRE1, 71);
-  EXPECT_EQ(objBACK1, 72);
-  EXPECT_EQ(objBACK2, 73);
-  EXPECT_STREQ(objectTable[73].name, "BACK2.BMP");
-  for (int id = 74; id < zuDraw::OBJECT_MAX; ++id) {
-    ASSERT_EQ(objectTable[id].name[0], '\0') << id;
-  }
-  // Every picture global holds its own id.
-  for (int i = 0, expected = 2; i < CATALOGUE_SIZE; ++i) {
-    if (catalogue[i].soundBuffers != 0) continue;
-    EXPECT_EQ(*catalogue[i].id, expected++) << catalogue[i].file;
-  }
-  EXPECT_EQ(hiScore, 5000);
-  EXPECT_EQ(scene, 1);
-  EXPECT_EQ(previousScene, 0);
-  EXPECT_EQ(clipRect.left, 130);
-  EXPECT_EQ(clipRect.top, 0);
-  EXPECT_EQ(clipRect.right, 510);
-  EXPECT_EQ(clipRect.bottom, 480);
-}
-
-TEST_F(Catalogue, DrawsAreCutAtThePlayColumn) {
-  LoadAssets();
-  zuDraw::Clear();
-  zuDraw::PutObject(100, 50, objMY, 0, 0, 60, 70);   // straddles x 130
-  zuDraw::PutObject(40, 200, objMY, 0, 0, 60, 70);   // wholly left
-  zuDraw::PutObject(510, 300, objMY, 0, 0, 60, 70);  // wholly right
-  EXPECT_EQ(Back(129, 60), 0);
-  EXPECT_NE(Back(130, 60), 0);
-  EXPECT_NE(Back(159, 60), 0);
-  EXPECT_EQ(Back(160, 60), 0);
-  EXPECT_EQ(Back(60, 220), 0);
-  EXPECT_EQ(Back(520, 320), 0);
-}
 
 TEST_F(Catalogue, MissingFilesKeepTheLaterIdsInPlace) {
   std::remove((Folder() + "ZAK5.BMP").c_str());

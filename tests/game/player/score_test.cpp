@@ -61,26 +61,6 @@ int GlyphAt(int x) {
   return -1;
 }
 
-TEST_F(Score, LineShowsNineNineThreeAndTwoDigits) {
-  score = 123456789;
-  hiScore = 987654321;
-  energy = 13;
-  bombs = 2;
-  for (int i = 0; i < 9; ++i) {
-    EXPECT_EQ(GlyphAt(140 + 10 * i), i + 1);
-    EXPECT_EQ(GlyphAt(260 + 10 * i), 9 - i);
-  }
-  EXPECT_EQ(GlyphAt(400), 0);
-  EXPECT_EQ(GlyphAt(410), 1);
-  EXPECT_EQ(GlyphAt(420), 3);
-  EXPECT_EQ(GlyphAt(480), 0);
-  EXPECT_EQ(GlyphAt(490), 2);
-  EXPECT_EQ(GlyphAt(370), -2);
-  EXPECT_EQ(GlyphAt(450), -2);
-  ScoreGlyph g[SCORE_LINE_GLYPHS];
-  EXPECT_EQ(LayOutScoreLine(g), 25);
-}
-
 TEST_F(Score, NegativeEnergyAfterTheLastDestructionShowsNoDigits) {
   energy = 13;
   energy -= 16;
@@ -90,22 +70,6 @@ TEST_F(Score, NegativeEnergyAfterTheLastDestructionShowsNoDigits) {
   EXPECT_EQ(GlyphAt(420), 0);
   bombs = -1;
   EXPECT_EQ(GlyphAt(480), -1);
-}
-
-TEST_F(Score, GameOverWaitsNineSecondsThenTheTitle) {
-  energy = -3;
-  GameOverCheck();
-  EXPECT_EQ(gameOverShown, 0);  // nothing before the answer N
-  continueDeclined = 1;
-  GameOverCheck();
-  EXPECT_EQ(gameOverShown, 1);
-  fakeTicks += 9000;
-  GameOverCheck();
-  EXPECT_EQ(scene, 2);  // the deadline itself is not yet over
-  fakeTicks += 1;
-  GameOverCheck();
-  EXPECT_EQ(scene, 1);
-  EXPECT_EQ(previousScene, 0);
 }
 
 TEST_F(Score, OldDeadlineDoesNotEndTheNextGame) {

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "tests/game/play_fixture.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
 #include "lib/input/zuInput.h"
@@ -24,20 +25,7 @@ class ShipJoystick : public ::testing::Test {
     zuSystem::InitJoystick();
 
     zuSystem::ClearKeyTable();
-    keyLeft = keyRight = keyUp = keyDown = keyZ = keyX = keyC = keyShift = keyCtrl = 0;
-    playerX = 290.0f;
-    playerY = 210.0f;
-    playerVX = playerVY = 0.0f;
-    bankFrame = 3;
-    bankStep = 0;
-    playerAlive = 1;
-    controlLocked = 0;
-    fireCounter = 0;
-    bombs = 3;
-    bombActive = 0;
-    bombClock = 0;
-    ParkShots();
-    ParkFragments();
+    FreshShip();
     frameSeconds = 0.1f;
   }
   void TearDown() override {
