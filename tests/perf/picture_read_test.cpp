@@ -106,23 +106,4 @@ TEST_F(PictureRead, PaddedRowsAndTopDownFiles) {
   ExpectSameAsSdl(folder, "ONE.BMP");
 }
 
-TEST_F(PictureRead, ShortPixelDataIsAReadFailure) {
-  const std::string folder = testing::TempDir();
-  WriteBmp24(folder + "SHORT.BMP", 9, 9, false);
-  // Cut the last row: the file is shorter than its header says.
-  const std::string path = folder + "SHORT.BMP";
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  ASSERT_NE(f, nullptr);
-  std::vector<uint8_t> bytes(4096);
-  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
-  std::fclose(f);
-  bytes.resize(bytes.size() - 10);
-  f = std::fopen(path.c_str(), "wb");
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-  zuSystem::SetAppPath(folder.c_str());
-  EXPECT_EQ(zuDraw::LoadObject("SHORT.BMP", 2), 0);
-  zuSystem::SetAppPath(nullptr);
-}
-
 }  // namespace

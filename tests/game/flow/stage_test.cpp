@@ -47,19 +47,6 @@ TEST(StageTimeline, Zak2WindowExcludesItsBounds) {
   EXPECT_EQ(ActiveZak2(), 0) << "no ZAK2 spawn call at exactly 300";
 }
 
-TEST(StageFrame, StageTwoLocksControlForItsFirstSixteenUnits) {
-  StartStage(3);
-  Stage2Scene();
-  EXPECT_EQ(controlLocked, 1);
-  sceneEntered = 0;
-  stageClock = 15.0f;
-  frameSeconds = 0.05f;  // +0.85: still below 16
-  Stage2Scene();
-  EXPECT_EQ(controlLocked, 1);
-  Stage2Scene();  // passes 16
-  EXPECT_EQ(controlLocked, 0);
-}
-
 TEST(TitleCycle, PicturesAtTheirFrames) {
   EXPECT_EQ(TitlePictureFor(1), 1);
   EXPECT_EQ(TitlePictureFor(200), 1);
