@@ -32,3 +32,10 @@ if(TARGET skyward_tests)
     ${CMAKE_SOURCE_DIR}/tools/bench/scenario.cpp
     ${CMAKE_SOURCE_DIR}/tools/bench/alloc_count.cpp)
 endif()
+
+# Preloaded into the real game by tools/bench/window_bench.sh: stamps each present.
+add_library(skyward-present-probe MODULE ${CMAKE_SOURCE_DIR}/tools/bench/probe/present_probe.cpp)
+set_target_properties(skyward-present-probe PROPERTIES
+  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+target_link_libraries(skyward-present-probe PRIVATE PkgConfig::SDL2 ${CMAKE_DL_LIBS})
+add_dependencies(skyward-bench skyward-present-probe)
