@@ -76,6 +76,12 @@ void OnWindowEvent(const SDL_WindowEvent& w) {
 void DispatchEvent(const SDL_Event& e) {
   switch (e.type) {
     case SDL_KEYDOWN: {
+      // Alt+Enter: window or full screen. The Enter is not the game's to see.
+      if ((e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) &&
+          (e.key.keysym.mod & KMOD_ALT) != 0) {
+        if (e.key.repeat == 0) zuDraw::ToggleFullScreen();
+        break;
+      }
       const int vk = zuSystem::OnKeyEvent(e.key);
       if (vk == 0) break;
       // System keys are swallowed: Alt, F10 and Alt+F4 do nothing.

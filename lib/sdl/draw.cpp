@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "lib/draw/zuDrawInternal.h"
+#include "lib/draw/zuDrawSettings.h"
 #include "lib/input/zuInput.h"
 #include "lib/sdl/zuDrawSdl.h"
 #include "lib/sdl/zuInputSdl.h"
@@ -19,8 +20,6 @@ namespace {
 constexpr const char* kScreenOp = "zuDraw::Screen";
 constexpr Uint32 kFormat = SDL_PIXELFORMAT_RGB565;
 
-SDL_Renderer* renderer = nullptr;
-SDL_Texture* frontTexture = nullptr;
 SDL_Surface* backSurface = nullptr;
 int faultPending = 0;
 long presentCount = 0;
@@ -76,13 +75,6 @@ void MakeRunLength(int id) {
     return;
   }
   runLengthCopies[id] = copy;
-}
-
-SDL_Texture* NewFrontTexture() {
-  SDL_Texture* t = SDL_CreateTexture(renderer, kFormat, SDL_TEXTUREACCESS_STREAMING,
-                                     screenWidth, screenHeight);
-  if (t != nullptr) SDL_SetTextureScaleMode(t, SDL_ScaleModeNearest);
-  return t;
 }
 
 // The pictures are 24-bit: their rows go straight into RGB565, without SDL's
@@ -174,12 +166,9 @@ void ScaleCopy(SDL_Surface* src, const SDL_Rect& s, SDL_Surface* dst, const SDL_
 void ReleaseScreenObjects() {
   for (int id = 0; id < zuDraw::OBJECT_MAX; ++id) zuDraw::ClearObject(id);
   zuDraw::ReleaseText();
-  if (frontTexture != nullptr) SDL_DestroyTexture(frontTexture);
-  frontTexture = nullptr;
+  zuDraw::ClosePresent();
   if (backSurface != nullptr) SDL_FreeSurface(backSurface);
   backSurface = nullptr;
-  if (renderer != nullptr) SDL_DestroyRenderer(renderer);
-  renderer = nullptr;
   screenReady = 0;
 }
 
@@ -197,6 +186,8 @@ int OpenWindow(const char* caption, int driverChosen) {
   // Events posted while dispatching (the close request after [ESC]) must be seen
   // before the next frame, not one poll cycle later.
   SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
+  // Before this process opens the display: the probe is a child of its own.
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) StartPresentProbe();
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     return ScreenFailure("DirectDrawが使用できません");
   }
@@ -211,16 +202,23 @@ int OpenWindow(const char* caption, int driverChosen) {
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   SDL_DisplayMode desktop;
   int w = 640, h = 480;
-  if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
-    w = desktop.w;
-    h = desktop.h;
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+  if (GetScreenSettings().windowed) {
+    WindowedSize(&w, &h);
+  } else {
+    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+      w = desktop.w;
+      h = desktop.h;
+    }
   }
-  mainWindow = SDL_CreateWindow(caption, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, w, h,
-                                SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN);
+  mainWindow = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
+                                flags);
   if (mainWindow == nullptr) {
     std::fprintf(stderr, "SDL: cannot create the window: %s\n", SDL_GetError());
     return 0;
   }
+  SDL_SetWindowMinimumSize(mainWindow, 320, 240);
   // The icon beside the program; without it the window simply keeps the default one.
   char iconPath[4200];
   std::snprintf(iconPath, sizeof iconPath, "%sskyward-run.bmp", zuSystem::GetAppPath(0));
@@ -246,17 +244,7 @@ void DestroyWindow() {
 }
 
 SDL_Surface* BackSurface() { return backSurface; }
-SDL_Renderer* Renderer() { return renderer; }
 long PresentCount() { return presentCount; }
-
-void UpdateScaling() {
-  if (renderer == nullptr) return;
-  int w = 0, h = 0;
-  if (SDL_GetRendererOutputSize(renderer, &w, &h) != 0) return;
-  // An integer scale that does not fit would show nothing at all.
-  const bool fits = w >= screenWidth && h >= screenHeight;
-  SDL_RenderSetIntegerScale(renderer, fits ? SDL_TRUE : SDL_FALSE);
-}
 
 int Screen(int width, int height, int) {
   if (screenReady) ReleaseScreenObjects();
@@ -265,14 +253,9 @@ int Screen(int width, int height, int) {
   SetClip(0, 0, width, height);
   if (mainWindow == nullptr) return ScreenFailure("DirectDrawが使用できません");
 
-  renderer = SDL_CreateRenderer(mainWindow, -1, 0);
-  if (renderer == nullptr) return ScreenFailure("フルスクリーン化できません");
-  if (SDL_RenderSetLogicalSize(renderer, width, height) != 0) {
-    return ScreenFailure("解像度が変更できません");
-  }
-  UpdateScaling();
-  frontTexture = NewFrontTexture();
-  if (frontTexture == nullptr) return ScreenFailure("スプライト(Front)が生成できません");
+  const int present = OpenPresent();
+  if (present == 0) return ScreenFailure("フルスクリーン化できません");
+  if (present < 0) return ScreenFailure("スプライト(Front)が生成できません");
   backSurface = NewSurface(width, height);
   if (backSurface == nullptr) return ScreenFailure("スプライト(Back)が取得できません");
 
@@ -361,43 +344,23 @@ int PutObjectStretched(int x, int y, int id, int left, int top, int right, int b
 }
 
 void Represent() {
-  if (renderer == nullptr || frontTexture == nullptr) return;
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-  SDL_RenderClear(renderer);
-  SDL_RenderCopy(renderer, frontTexture, nullptr, nullptr);
-  SDL_RenderPresent(renderer);
-  ++presentCount;
+  if (screenReady && Present(backSurface, false)) ++presentCount;
 }
 
 void Flip() {
-  if (renderer == nullptr || frontTexture == nullptr || backSurface == nullptr) return;
+  if (!screenReady || backSurface == nullptr) return;
   if (faultPending) {
     // As when the device reports a reset: repair, and this frame is not shown.
     faultPending = 0;
     OnRenderReset();
     return;
   }
-  // Lock and copy rather than SDL_UpdateTexture: where the renderer has no RGB565
-  // textures, the update would allocate a conversion buffer on every frame.
-  void* pixels = nullptr;
-  int pitch = 0;
-  if (SDL_LockTexture(frontTexture, nullptr, &pixels, &pitch) == 0) {
-    const size_t rowBytes = static_cast<size_t>(backSurface->w) * 2;
-    for (int y = 0; y < backSurface->h; ++y) {
-      std::memcpy(static_cast<Uint8*>(pixels) + static_cast<size_t>(y) * pitch,
-                  static_cast<const Uint8*>(backSurface->pixels) +
-                      static_cast<size_t>(y) * backSurface->pitch,
-                  rowBytes);
-    }
-    SDL_UnlockTexture(frontTexture);
-  }
-  Represent();
+  if (Present(backSurface, true)) ++presentCount;
 }
 
 void OnRenderReset() {
-  if (renderer == nullptr) return;
-  if (frontTexture != nullptr) SDL_DestroyTexture(frontTexture);
-  frontTexture = NewFrontTexture();
+  if (!screenReady) return;
+  RecreatePresentTextures();
   RestoreAll();
 }
 

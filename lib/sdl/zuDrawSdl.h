@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "lib/draw/present_scale.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/draw/zuDrawInternal.h"
 
@@ -26,8 +27,30 @@ SDL_Renderer* Renderer();
 
 // Presents the last uploaded frame again (window exposed while nothing is presented).
 void Represent();
-// Window size changed: keep the integer scale only when it fits.
+// Window size changed: the picture's place is worked out again at the next present.
 void UpdateScaling();
+// Alt+Enter: full screen to a window and back; the game goes on as it was.
+void ToggleFullScreen();
+// The window's size when not full screen: the largest whole multiple of the
+// picture that fits the desktop with its frame.
+void WindowedSize(int* w, int* h);
+
+// The present (present.cpp). The path is chosen from SKYWARD_PRESENT
+// ("texture" or "window"), or by trying the renderer SDL would pick in a child
+// process, started before this process opens the display.
+void StartPresentProbe();
+// 1 ready, 0 no renderer (or no window surface when forced), -1 no texture.
+int OpenPresent();
+void ClosePresent();
+int RecreatePresentTextures();
+// Shows the back surface (upload) or what was shown last; false when nothing can be shown.
+bool Present(SDL_Surface* back, bool upload);
+// "texture", "window", or "" before the screen is up.
+const char* PresentPath();
+// Where the picture went at the last present, in output pixels.
+PictureLayout CurrentLayout();
+// Tests: pace the window path's present as a display of this refresh rate (0: the display's).
+void SetRefreshForTest(int hz);
 // The renderer lost its textures: recreate them and reload every picture.
 void OnRenderReset();
 // Fault seam: the next Flip reports a device reset instead of presenting.
