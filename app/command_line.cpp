@@ -29,6 +29,7 @@ constexpr const char* kUsage =
     "  S                             pause / resume\n"
     "  Y / N                         answer the continue question\n"
     "  Esc                           quit, from anywhere\n"
+    "  Alt+Enter                     window / full screen, at any moment\n"
     "\n"
     "Environment:\n";
 
@@ -45,6 +46,8 @@ constexpr Variable kVariables[] = {
     {"SDL_AUDIODRIVER", "sound output (pulseaudio, alsa, ...); none found: the game is silent"},
     {"SDL_VIDEODRIVER", "display system (x11, wayland)"},
     {"SDL_GAMECONTROLLERCONFIG", "mapping lines for game pads SDL does not know"},
+    {"SKYWARD_PRESENT", "texture or window: how the picture reaches the screen (default: the\n"
+                        "                   cheaper one this machine has; for a broken driver)"},
 };
 
 }  // namespace

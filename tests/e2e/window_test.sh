@@ -5,11 +5,15 @@
 # for the 640 x 480 picture scaled with its aspect kept, the black columns beside
 # the play column and the help line on the title.
 #
-# usage: window_test.sh BUILD_DIR wm|bare|wine WIDTHxHEIGHT [SHOT_DIR]
-#   wm    under matchbox-window-manager (it is what resizes a full-screen window)
-#   bare  with no window manager at all
-#   wine  the Windows build (BUILD_DIR/bin/skyward-run.exe) under Wine, in a
-#         scratch Wine prefix, on a screen where its display mode exists
+# usage: window_test.sh BUILD_DIR wm|bare|title|altenter|wine WIDTHxHEIGHT [SHOT_DIR]
+#   wm        under matchbox-window-manager (it is what resizes a full-screen window)
+#   bare      with no window manager at all
+#   title     under matchbox, only the title: the picture's size and place on this screen
+#   altenter  under openbox: started with --window, into play, Alt+Enter to full screen
+#             and back (the window changes its size, the game goes on), [ESC]
+#   wine      the Windows build (BUILD_DIR/bin/skyward-run.exe) under Wine, in a
+#             scratch Wine prefix, on a screen where its display mode exists
+# The present path is the game's own choice unless SKYWARD_PRESENT is set.
 # Exit 0 on success, 77 when a needed program is missing (skipped), 1 on failure.
 set -uo pipefail
 unset DISPLAY
@@ -17,9 +21,9 @@ unset DISPLAY
 BUILD_DIR=$1
 MODE=$2
 SCREEN=$3
-SHOT_DIR=${4:-$BUILD_DIR/window-shots/$MODE}
+SHOT_DIR=${4:-$BUILD_DIR/window-shots/$MODE-$SCREEN}
 
-TOOLS=(Xvfb xdotool xprop import convert)
+TOOLS=(Xvfb xdotool xprop xwininfo import convert)
 [ "$MODE" = wine ] && TOOLS+=(wine wineboot wineserver)
 for tool in "${TOOLS[@]}"; do
   if ! command -v "$tool" >/dev/null 2>&1; then
@@ -27,10 +31,17 @@ for tool in "${TOOLS[@]}"; do
     exit 77
   fi
 done
-if [ "$MODE" = wm ] && ! command -v matchbox-window-manager >/dev/null 2>&1; then
-  echo "SKIP: matchbox-window-manager is not installed"
+case $MODE in
+  wm | title) WM=matchbox-window-manager ;;
+  altenter) WM=openbox ;;
+  *) WM="" ;;
+esac
+if [ -n "$WM" ] && ! command -v "$WM" >/dev/null 2>&1; then
+  echo "SKIP: $WM is not installed (scripts/test installs it)"
   exit 77
 fi
+GAME_ARGS=()
+[ "$MODE" = altenter ] && GAME_ARGS=(--window)
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/skyward-window.XXXXXX")
 # The game keeps its best score in the user's data folder: a scratch one here.
@@ -105,8 +116,12 @@ export DISPLAY
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 log "X server on $DISPLAY, $SCREEN, mode $MODE"
 
-if [ "$MODE" = wm ]; then
-  matchbox-window-manager -use_titlebar no -use_cursor no >"$WORK/wm.log" 2>&1 &
+if [ -n "$WM" ]; then
+  if [ "$WM" = openbox ]; then
+    openbox --sm-disable >"$WORK/wm.log" 2>&1 &
+  else
+    matchbox-window-manager -use_titlebar no -use_cursor no >"$WORK/wm.log" 2>&1 &
+  fi
   WM_PID=$!
   # The manager is up once it has claimed the root window's supporting-WM property.
   for _ in $(seq 50); do
@@ -124,31 +139,44 @@ fi
 
 mkdir -p "$WORK/elsewhere"
 (cd "$WORK/elsewhere" && SDL_AUDIODRIVER=${SKYWARD_TEST_AUDIODRIVER:-dummy} \
-  exec "${LAUNCHER[@]}" >"$WORK/game.out" 2>"$WORK/game.err") &
+  exec "${LAUNCHER[@]}" "${GAME_ARGS[@]}" >"$WORK/game.out" 2>"$WORK/game.err") &
 GAME_PID=$!
 
-# --- the window: found by its title, and given the whole screen (a window
+# --- the window: found by its title, and given the size wanted (a window
 # manager may take a moment for that; a window seen early may also be replaced)
 WID=""
 WIDTH=0
 HEIGHT=0
 X=0
 Y=0
-for _ in $(seq 150); do
-  kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
-  for w in $(xdotool search --onlyvisible --name '^Skyward Run$' 2>/dev/null); do
-    geometry=$(xdotool getwindowgeometry --shell "$w" 2>/dev/null) || continue
-    eval "$geometry"
-    WID=$w
-    [ "$WIDTH" = "$SCREEN_W" ] && [ "$HEIGHT" = "$SCREEN_H" ] && break 2
+await_window() {  # await_window WIDTH HEIGHT: until the window has that size (15 s)
+  local w geometry
+  for _ in $(seq 150); do
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
+    for w in $(xdotool search --onlyvisible --name '^Skyward Run$' 2>/dev/null); do
+      # xwininfo, not xdotool: under a reparenting manager (openbox) it gives the
+      # window's place on the screen, where xdotool adds the frame once too often.
+      geometry=$(xwininfo -id "$w" 2>/dev/null) || continue
+      X=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$geometry")
+      Y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$geometry")
+      WIDTH=$(awk '/^ *Width:/ {print $NF}' <<<"$geometry")
+      HEIGHT=$(awk '/^ *Height:/ {print $NF}' <<<"$geometry")
+      WID=$w
+      [ "$WIDTH" = "$1" ] && [ "$HEIGHT" = "$2" ] && return 0
+    done
+    sleep 0.1
   done
-  sleep 0.1
-done
-[ -n "$WID" ] || fail "no visible window named Skyward Run within 15 s"
-log "window $WID at $X,$Y size ${WIDTH}x$HEIGHT"
-if [ "$WIDTH" != "$SCREEN_W" ] || [ "$HEIGHT" != "$SCREEN_H" ]; then
-  fail "the window does not cover the screen (${WIDTH}x$HEIGHT at $X,$Y)"
+  [ -n "$WID" ] || fail "no visible window named Skyward Run within 15 s"
+  return 1
+}
+if [ "$MODE" = altenter ]; then
+  # A window of the largest whole multiple that fits with its frame: 640 x 480 here.
+  await_window 640 480 || fail "the window is ${WIDTH}x$HEIGHT at $X,$Y, not 640x480"
+else
+  await_window "$SCREEN_W" "$SCREEN_H" ||
+    fail "the window does not cover the screen (${WIDTH}x$HEIGHT at $X,$Y)"
 fi
+log "window $WID at $X,$Y size ${WIDTH}x$HEIGHT"
 # The icon beside the program is the window's icon.
 # (SDL may replace the first X window by another when it sets up its renderer.)
 has_icon=0
@@ -162,12 +190,25 @@ for _ in $(seq 30); do
   sleep 0.1
 done
 [ "$has_icon" = 1 ] || fail "the window has no 64 x 64 icon"
-# Where the 640 x 480 picture must be: whole-number scale when it fits, centred.
-S=$(( WIDTH / 640 < HEIGHT / 480 ? WIDTH / 640 : HEIGHT / 480 ))
-[ "$S" -ge 1 ] || S=1
-OX=$(( X + (WIDTH - 640 * S) / 2 ))
-OY=$(( Y + (HEIGHT - 480 * S) / 2 ))
-log "expecting the picture at scale $S from $OX,$OY"
+# Where the 640 x 480 picture must be, PW x PH from OX,OY: a whole multiple from
+# 2x, below that the largest size that keeps the aspect; centred.
+place_picture() {
+  local whole=$(( WIDTH / 640 < HEIGHT / 480 ? WIDTH / 640 : HEIGHT / 480 ))
+  if [ "$whole" -ge 2 ] || { [ "$whole" = 1 ] && { [ "$WIDTH" = 640 ] || [ "$HEIGHT" = 480 ]; }; }; then
+    PW=$((640 * whole))
+    PH=$((480 * whole))
+  elif [ $((WIDTH * 480)) -le $((HEIGHT * 640)) ]; then
+    PW=$WIDTH
+    PH=$(( (WIDTH * 480 + 320) / 640 ))
+  else
+    PH=$HEIGHT
+    PW=$(( (HEIGHT * 640 + 240) / 480 ))
+  fi
+  OX=$(( X + (WIDTH - PW) / 2 ))
+  OY=$(( Y + (HEIGHT - PH) / 2 ))
+  define_regions
+  log "expecting the picture at ${PW}x$PH from $OX,$OY"
+}
 
 # --- screenshots and what is in them
 N=0
@@ -187,16 +228,23 @@ save_kept() {
 same() { cmp -s "$WORK/$1.ppm" "$WORK/$2.ppm"; }
 
 # The regions looked at, in one pass over a screenshot. Picture regions are in
-# the picture's own 640 x 480 coordinates; the bars are screen regions around it.
+# the picture's own 640 x 480 coordinates, taken to the whole screen pixels that
+# lie inside them: with a scale between whole numbers (1366 x 768: 1.6) the
+# play column's edge falls on a whole pixel, and a picture scaled sharply has
+# black up to it and ink right after it, where a plain smooth scale would blur.
 REGIONS=()
-pic() { REGIONS+=("$(( $3 * S ))x$(( $4 * S ))+$(( OX + $1 * S ))+$(( OY + $2 * S ))"); }
+pic() {
+  local x0=$(( ($1 * PW + 639) / 640 )) y0=$(( ($2 * PH + 479) / 480 ))
+  local x1=$(( ($1 + $3) * PW / 640 )) y1=$(( ($2 + $4) * PH / 480 ))
+  REGIONS+=("$((x1 - x0))x$((y1 - y0))+$((OX + x0))+$((OY + y0))")
+}
 scr() { if [ "$3" -gt 0 ] && [ "$4" -gt 0 ]; then REGIONS+=("$3x$4+$1+$2"); else REGIONS+=(""); fi; }
 define_regions() {
   REGIONS=()
   scr "$X" "$Y" "$WIDTH" $((OY - Y))                                   # 0 above the picture
-  scr "$X" $((OY + 480 * S)) "$WIDTH" $((Y + HEIGHT - OY - 480 * S))  # 1 below
+  scr "$X" $((OY + PH)) "$WIDTH" $((Y + HEIGHT - OY - PH))             # 1 below
   scr "$X" "$Y" $((OX - X)) "$HEIGHT"                                  # 2 left of it
-  scr $((OX + 640 * S)) "$Y" $((X + WIDTH - OX - 640 * S)) "$HEIGHT"  # 3 right of it
+  scr $((OX + PW)) "$Y" $((X + WIDTH - OX - PW)) "$HEIGHT"            # 3 right of it
   pic 0 0 130 458                                                      # 4 beside the play column, left
   pic 510 0 130 458                                                    # 5 beside it, right
   pic 130 0 2 458                                                      # 6 the column's left edge
@@ -280,7 +328,7 @@ setup_screen() { measure "$1" && ! help_line_measured && ink 8 && ! moving "$1";
 # The stage's first frames may come before its backdrop reaches the screen.
 playing() { measure "$1" && ! help_line_measured && ink 6 && ink 7 && moving "$1"; }
 
-define_regions
+place_picture
 
 # --- title
 await 15 title help_line || fail "no help line on the title within 15 s"
@@ -290,6 +338,7 @@ keep title
 # The focus must be ours, or the keys go nowhere.
 timeout 3 xdotool windowfocus --sync "$WID" 2>/dev/null || true
 
+play_into_stage() {
 # --- [SPACE] to the setup screen (pressed again if a press went missing)
 for attempt in 1 2 3; do
   tap space
@@ -311,6 +360,28 @@ done
 log "stage 1 running"
 check_frame stage "stage"
 keep stage
+}
+
+# Alt+Enter, then the window at its new size, the picture in place and moving.
+switch_screen() {  # switch_screen WIDTH HEIGHT NAME
+  xdotool keydown alt keydown Return
+  sleep 0.15
+  xdotool keyup Return keyup alt
+  await_window "$1" "$2" || fail "after Alt+Enter the window is ${WIDTH}x$HEIGHT, not $1x$2"
+  log "Alt+Enter: window at $X,$Y size ${WIDTH}x$HEIGHT"
+  place_picture
+  await 4 "$3" playing || fail "the game does not go on after Alt+Enter ($3)"
+  check_frame "$3" "$3"
+  keep "$3"
+  timeout 3 xdotool windowfocus --sync "$WID" 2>/dev/null || true
+}
+
+if [ "$MODE" = altenter ]; then
+  play_into_stage
+  switch_screen "$SCREEN_W" "$SCREEN_H" fullscreen
+  switch_screen 640 480 windowed
+elif [ "$MODE" != title ]; then
+play_into_stage
 
 # --- a few seconds of play: fire, steer left, up, right, down
 xdotool keydown z
@@ -335,6 +406,7 @@ tap s
 await 4 resumed playing || fail "the game did not resume after the second [S]"
 log "resumed"
 keep resumed
+fi
 
 # --- [ESC] ends the game with status 0
 tap Escape

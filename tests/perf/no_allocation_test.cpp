@@ -3,6 +3,7 @@
 // the benchmark linked in. Not timed; skyward-bench does the timing.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "game/bosses/boss.h"
@@ -11,6 +12,7 @@
 #include "game/flow/stage.h"
 #include "game/player/weapons.h"
 #include "lib/sdl/zuDrawSdl.h"
+#include "lib/sdl/zuSystemSdl.h"
 #include "lib/system/zuSystem.h"
 #include "tools/bench/alloc_count.h"
 #include "tools/bench/scenario.h"
@@ -19,13 +21,16 @@ namespace {
 
 class PerFrameAllocations : public testing::Test {
  protected:
+  virtual const char* PresentPath() const { return "window"; }
   void SetUp() override {
+    setenv("SKYWARD_PRESENT", PresentPath(), 1);
     zuSystem::SetAppPath(SKYWARD_BIN_DIR);
     ASSERT_TRUE(perf::StartGame(perf::BENCH_SEED));
     perf::WatchThisThread();
   }
   void TearDown() override {
     perf::StopGame();
+    unsetenv("SKYWARD_PRESENT");
     zuSystem::SetAppPath(nullptr);
     FullReset();
     scene = 1;
@@ -48,7 +53,17 @@ TEST_F(PerFrameAllocations, CountersSeeNewAndMalloc) {
   }
 }
 
-TEST_F(PerFrameAllocations, BusiestStretchAllocatesNothingOver1000Frames) {
+// Both present paths: the renderer's texture and our write into the window.
+class BothPaths : public PerFrameAllocations, public testing::WithParamInterface<const char*> {
+ protected:
+  const char* PresentPath() const override { return GetParam(); }
+};
+INSTANTIATE_TEST_SUITE_P(Present, BothPaths, testing::Values("window", "texture"));
+
+TEST_P(BothPaths, BusiestStretchAllocatesNothingOver1000Frames) {
+  ASSERT_STREQ(zuDraw::PresentPath(), GetParam());
+  zuDraw::ToggleFullScreen();
+  SDL_SetWindowSize(mainWindow, 1280, 960);
   perf::EnterScenario(perf::SCENARIO_STAGE1_BUSY);
   const long presents = zuDraw::PresentCount();
   const uint64_t before = Allocations();
