@@ -1,5 +1,6 @@
 // Both present paths show the same picture, pixel for pixel, at 1x and at 2x:
 // the renderer's texture and our own write into the window's surface.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
