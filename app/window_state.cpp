@@ -1,7 +1,9 @@
 #include "app/window_state.h"
 
 #include "game/flow/scene.h"
+#include "lib/draw/zuDraw.h"
 #include "lib/input/zuInput.h"
+#include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
 
 int appActive = 0;
@@ -30,3 +32,19 @@ void OnKeyDown(int vk) {
     paused = paused ? 0 : 1;
   }
 }
+
+namespace zuSystem {
+
+int Shutdown() {
+  // An [ESC] repeat still queued behind the first must not release twice.
+  if (shutdownState == 2) return 1;
+  zuDraw::CloseScreen();  // fonts and joysticks go with it
+  zuSound::Release();
+  ++libraryReleases;
+  // Reached from [ESC]: ask the window to close, as the system would.
+  if (shutdownState == 0) PostCloseRequest();
+  shutdownState = 2;
+  return 1;
+}
+
+}  // namespace zuSystem

@@ -21,8 +21,11 @@ void ResetWindowState();
 // A key went down (auto-repeat included), after the system keys were taken out.
 void OnKeyDown(int virtualKey);
 
-namespace zuSystem {
-// Releases screen and sound; posts the close request when reached from [ESC]
+// Asks the window to close, as the system does for a close request
 // (provided by the platform's event dispatch).
+void PostCloseRequest();
+
+namespace zuSystem {
+// Releases screen and sound; posts the close request when reached from [ESC].
 int Shutdown();
 }  // namespace zuSystem

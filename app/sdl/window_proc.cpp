@@ -123,24 +123,10 @@ void DispatchEvent(const SDL_Event& e) {
   }
 }
 
-namespace zuSystem {
-
-int Shutdown() {
-  // An [ESC] repeat still queued behind the first must not release twice.
-  if (shutdownState == 2) return 1;
-  zuDraw::CloseScreen();  // fonts and joysticks go with it
-  zuSound::Release();
-  ++libraryReleases;
-  if (shutdownState == 0) {
-    // Reached from [ESC]: ask the window to close, as the system would.
-    SDL_Event close{};
-    close.type = SDL_WINDOWEVENT;
-    close.window.event = SDL_WINDOWEVENT_CLOSE;
-    close.window.windowID = mainWindow != nullptr ? SDL_GetWindowID(mainWindow) : 0;
-    SDL_PushEvent(&close);
-  }
-  shutdownState = 2;
-  return 1;
+void PostCloseRequest() {
+  SDL_Event close{};
+  close.type = SDL_WINDOWEVENT;
+  close.window.event = SDL_WINDOWEVENT_CLOSE;
+  close.window.windowID = mainWindow != nullptr ? SDL_GetWindowID(mainWindow) : 0;
+  SDL_PushEvent(&close);
 }
-
-}  // namespace zuSystem

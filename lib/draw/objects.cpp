@@ -5,6 +5,8 @@
 
 #include "lib/draw/zuDraw.h"
 #include "lib/draw/zuDrawInternal.h"
+#include "lib/input/zuInput.h"
+#include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
 
 ClipRect clipRect = {0, 0, 640, 480};
@@ -106,6 +108,16 @@ bool DestInside(int width, int height, int64_t x, int64_t y, int64_t w, int64_t 
 
 int ScreenReady() { return screenReady; }
 
+void FinishScreen() {
+  for (int id = 2; id < OBJECT_MAX; ++id) ClearObject(id);
+  screenReady = 1;
+  zuSound::Init();
+  zuSound::ClearTable();
+  zuSound::InitMidi();
+  zuSystem::ResetWaits();
+  zuSystem::InitJoystick();
+}
+
 void ClearObject(int id) {
   FreePicture(id);
   objectTable[id].name[0] = '\0';
@@ -158,6 +170,13 @@ void SetKeyColor(uint32_t colorref) {
 }
 
 void SetClip(int left, int top, int right, int bottom) { clipRect = {left, top, right, bottom}; }
+
+void DrawCaption(int x, int y, const char* text) {
+  BeginText(1, 12, 0, 0, 0, 0);
+  SetTextColors(0xFFFFFF, 0x800000, 0);
+  TextOut(x, y, text);
+  EndText();
+}
 
 int PutObject(int x, int y, int id, int left, int top, int right, int bottom) {
   if (!TrimToClip(&x, &y, &left, &top, &right, &bottom)) return 0;

@@ -16,6 +16,8 @@ struct SDL_Surface;
 using PictureSurface = SDL_Surface;
 #endif
 
+// The same value as the system's GDI macro of that name, where there is one.
+#undef CLR_INVALID
 constexpr uint32_t CLR_INVALID = 0xFFFFFFFFu;
 
 struct ObjectEntry {
@@ -55,6 +57,9 @@ bool SourceInside(int width, int height, int left, int top, int right, int botto
 bool DestInside(int width, int height, int64_t x, int64_t y, int64_t w, int64_t h);
 
 int ScreenReady();
+// The end of a successful screen set-up: entries 2 and up cleared, then
+// sound, music, waits and joysticks started.
+void FinishScreen();
 // Frees entry id's picture and forgets its name and key.
 void ClearObject(int id);
 
@@ -69,5 +74,7 @@ void KeyPicture(int id, uint32_t color);
 // Draws an already trimmed, non-empty rectangle of entry id at (x, y); refuses
 // (returns 0) a rectangle that leaves the picture or the back surface.
 int DrawPicture(int x, int y, int id, int left, int top, int right, int bottom);
+// Text: drop the fonts (and whatever the platform keeps of rendered text).
+void ReleaseText();
 
 }  // namespace zuDraw

@@ -2,13 +2,16 @@
 #pragma once
 #include <cstdint>
 
-// Virtual-key codes the game and the event dispatch use.
+// Virtual-key codes the game and the event dispatch use (the system's own
+// header gives the same values on Windows).
+#ifndef VK_ESCAPE
 enum : int {
   VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_CONTROL = 0x11,
   VK_MENU = 0x12, VK_PAUSE = 0x13, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,
   VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
   VK_F1 = 0x70, VK_F2 = 0x71, VK_F3 = 0x72, VK_F4 = 0x73, VK_F10 = 0x79,
 };
+#endif
 
 namespace zuSystem {
 

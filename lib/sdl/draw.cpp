@@ -8,6 +8,7 @@
 
 #include "lib/draw/zuDrawInternal.h"
 #include "lib/draw/zuDrawSettings.h"
+#include "lib/input/inputInternal.h"
 #include "lib/input/zuInput.h"
 #include "lib/sdl/zuDrawSdl.h"
 #include "lib/sdl/zuInputSdl.h"
@@ -272,14 +273,7 @@ int Screen(int width, int height, int) {
   if (backSurface->format == nullptr || backSurface->format->BitsPerPixel != 16) {
     return ScreenFailure("ピクセル情報が取得できません");
   }
-  for (int id = 2; id < OBJECT_MAX; ++id) ClearObject(id);
-  screenReady = 1;
-
-  zuSound::Init();
-  zuSound::ClearTable();
-  zuSound::InitMidi();
-  zuSystem::ResetWaits();
-  zuSystem::InitJoystick();
+  FinishScreen();
   return 1;
 }
 

@@ -52,4 +52,6 @@ void ProgramFolder(char* out, size_t size) {
   if (n == 0) std::snprintf(out, size, "./");
 }
 
+FILE* OpenFile(const char* path, const char* mode) { return std::fopen(path, mode); }
+
 }  // namespace zuSystem

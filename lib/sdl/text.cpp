@@ -205,13 +205,6 @@ void TextOut(int x, int y, const char* text) {
 
 void EndText() { block = Block{}; }
 
-void DrawCaption(int x, int y, const char* text) {
-  BeginText(1, 12, 0, 0, 0, 0);
-  SetTextColors(0xFFFFFF, 0x800000, 0);
-  TextOut(x, y, text);
-  EndText();
-}
-
 void ReleaseText() {
   for (TextSlot& t : textSlots) {
     if (t.surface != nullptr) SDL_FreeSurface(t.surface);

@@ -58,8 +58,6 @@ void InjectDeviceReset();
 // Counts presents that reached the renderer (for tests and the runner).
 long PresentCount();
 
-// Text: drop the fonts and the rendered-text cache.
-void ReleaseText();
 // Path of the font file that a face (0 serif, 1 gothic) resolves to, "" if none.
 const char* FontFile(int face);
 

@@ -2,6 +2,8 @@
 #pragma once
 #include <SDL.h>
 
+#include "lib/input/inputInternal.h"
+
 namespace zuSystem {
 
 // The virtual-key code for an SDL key, 0 for keys the game has no code for.
@@ -23,7 +25,5 @@ void OnJoystickRemoved(SDL_JoystickID instance);
 void JoystickCentre(int joystick, int* cx, int* cy);
 // 1 when joystick `number` is a pad from SDL's controller database.
 bool IsController(int joystick);
-// Closes the opened joysticks (shutdown).
-void CloseJoysticks();
 
 }  // namespace zuSystem

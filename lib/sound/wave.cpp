@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "lib/sound/zuSound.h"
+#include "lib/system/systemPlatform.h"
 
 namespace zuSound {
 namespace {
@@ -62,7 +63,7 @@ int ReadWaveFile(const char* path, uint32_t* dataSize, WaveFormat** format, uint
   *dataSize = 0;
   *format = nullptr;
   *data = nullptr;
-  FILE* f = std::fopen(path, "rb");
+  FILE* f = zuSystem::OpenFile(path, "rb");
   if (f == nullptr) return 1;
   if (fseeko(f, 0, SEEK_END) != 0) return Fail(f, dataSize, format, data);
   const off_t fileEnd = ftello(f);

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 namespace zuSystem {
 
@@ -13,6 +14,8 @@ void PlatformSleep(uint32_t ms);
 void ShowErrorBox(const char* text);
 // The running program's folder, ending with a separator, into out.
 void ProgramFolder(char* out, size_t size);
+// fopen for a UTF-8 path (a folder of any name on every platform).
+FILE* OpenFile(const char* path, const char* mode);
 
 }  // namespace zuSystem
 

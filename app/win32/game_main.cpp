@@ -1,0 +1,104 @@
+// Start-up and end of the program on Windows: the window class, the window,
+// then the shared main loop over the message queue.
+
+#include <cstdio>
+#include <ctime>
+
+#include "app/game_main.h"
+#include "app/platform_main.h"
+#include "app/win32/window_proc.h"
+#include "game/flow/catalogue.h"
+#include "lib/draw/zuDrawSettings.h"
+#include "lib/sound/zuSound.h"
+#include "lib/system/zuSystem.h"
+#include "lib/win32/drawWin32.h"
+
+#include <imm.h>  // after windows.h
+
+namespace {
+
+constexpr wchar_t kClass[] = L"DEFAULT";
+
+HWND MakeWindow(const wchar_t* caption, bool headless, bool windowed) {
+  WNDCLASSW wc = {};
+  wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = appInstance;
+  wc.hIcon = LoadIconW(appInstance, L"MAIN");
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszMenuName = kClass;
+  wc.lpszClassName = kClass;
+  RegisterClassW(&wc);
+  if (headless) {
+    // The runner's window is never shown; it only owns the devices.
+    return CreateWindowExW(0, kClass, caption, WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
+                           appInstance, nullptr);
+  }
+  if (!windowed) {
+    return CreateWindowExW(0, kClass, caption, WS_POPUP | WS_SYSMENU, 0, 0,
+                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                           nullptr, appInstance, nullptr);
+  }
+  // A captioned window with a 640 x 480 client area, centred; it may be resized.
+  const DWORD style = WS_OVERLAPPEDWINDOW;
+  RECT r = {0, 0, 640, 480};
+  AdjustWindowRect(&r, style, FALSE);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  return CreateWindowExW(0, kClass, caption, style, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                         (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, nullptr, nullptr,
+                         appInstance, nullptr);
+}
+
+}  // namespace
+
+bool DispatchNextEvent() {
+  MSG msg;
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    quitPosted = 1;
+    return false;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+
+void WaitAndDispatchEvent() { WaitMessage(); }
+
+int GameMain(const GameMainOptions& options) {
+  ResetWindowState();
+  zuDraw::SetScreenSettings(options.screen);
+  zuSystem::headlessRun = options.headless ? 1 : 0;
+  if (appInstance == nullptr) appInstance = GetModuleHandleW(nullptr);
+  wchar_t caption[32] = L"Skyward Run";
+  mainWindow = MakeWindow(caption, options.headless, options.screen.windowed != 0);
+  if (mainWindow == nullptr) {
+    std::fprintf(stderr, "Skyward Run: cannot create the window (error %lu)\n",
+                 static_cast<unsigned long>(GetLastError()));
+    return 1;
+  }
+  if (options.headless) {
+    // No one hands the hidden window the activation: it is active from the start.
+    SendMessageW(mainWindow, WM_ACTIVATEAPP, TRUE, 0);
+  } else {
+    ShowWindow(mainWindow, SW_SHOWNORMAL);
+    UpdateWindow(mainWindow);
+    SetForegroundWindow(mainWindow);
+  }
+  zuSystem::SeedRandom(options.fixedSeed ? options.seed
+                                         : static_cast<uint32_t>(std::time(nullptr)));
+  // The input method editor stays out of the game.
+  ImmDisableIME(static_cast<DWORD>(-1));
+  LoadAssets();
+  if (!zuDraw::ScreenReady()) {
+    // The screen failure was reported; end without using what is missing.
+    zuDraw::CloseScreen();
+    zuSound::Release();
+    if (mainWindow != nullptr) DestroyWindow(mainWindow);
+    return 1;
+  }
+  zuSystem::ResetFrameTime();
+  RunMainLoop(options);
+  return 0;
+}

@@ -1,0 +1,493 @@
+// The Win32 side of the screen: DirectDraw 7, exclusive full screen at
+// 640 x 480 x 16 with a flipping chain, keyed BltFast onto the back buffer,
+// lost surfaces restored and every picture read again.
+#include "lib/win32/drawWin32.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "lib/draw/zuDraw.h"
+#include "lib/draw/zuDrawSettings.h"
+#include "lib/draw/zuDrawInternal.h"
+#include "lib/input/inputInternal.h"
+#include "lib/system/systemPlatform.h"
+#include "lib/system/zuSystem.h"
+
+namespace {
+
+constexpr const char* kScreenOp = "zuDraw::Screen";
+constexpr int kDepth = 16;
+
+IDirectDraw7* directDraw = nullptr;
+IDirectDrawSurface7* frontSurface = nullptr;
+IDirectDrawSurface7* backSurface = nullptr;
+int exclusive = 0;
+// Where the windowed present puts the picture: aspect kept, centred.
+RECT presentRect = {0, 0, 640, 480};
+
+// The back surface's channel masks, for the key colour and the BMP conversion.
+struct Channel {
+  uint32_t mask;
+  int shift, bits;
+} red, green, blue;
+
+Channel MakeChannel(uint32_t mask) {
+  Channel c{mask, 0, 0};
+  if (mask == 0) return c;
+  while (((mask >> c.shift) & 1) == 0) ++c.shift;
+  while (((mask >> (c.shift + c.bits)) & 1) != 0) ++c.bits;
+  return c;
+}
+
+uint16_t Pack(unsigned r, unsigned g, unsigned b) {
+  // Truncation to the channel's bits, as the display's own conversion does.
+  return static_cast<uint16_t>(((r >> (8 - red.bits)) << red.shift) |
+                               ((g >> (8 - green.bits)) << green.shift) |
+                               ((b >> (8 - blue.bits)) << blue.shift));
+}
+
+int ScreenFailure(const char* message, HRESULT result) {
+  std::fprintf(stderr, "DirectDraw: error 0x%08lX\n", static_cast<unsigned long>(result));
+  return zuSystem::Error(kScreenOp, message);
+}
+
+// An off-screen surface of the screen's format. Outside the exclusive mode
+// the format is given as RGB565, whatever the desktop runs at.
+IDirectDrawSurface7* NewSurface(int width, int height) {
+  if (directDraw == nullptr) return nullptr;
+  DDSURFACEDESC2 desc = {};
+  desc.dwSize = sizeof desc;
+  desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+  desc.dwWidth = static_cast<DWORD>(width);
+  desc.dwHeight = static_cast<DWORD>(height);
+  desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+  if (!exclusive) {
+    desc.ddsCaps.dwCaps |= DDSCAPS_SYSTEMMEMORY;
+    desc.dwFlags |= DDSD_PIXELFORMAT;
+    desc.ddpfPixelFormat.dwSize = sizeof desc.ddpfPixelFormat;
+    desc.ddpfPixelFormat.dwFlags = DDPF_RGB;
+    desc.ddpfPixelFormat.dwRGBBitCount = 16;
+    desc.ddpfPixelFormat.dwRBitMask = 0xF800;
+    desc.ddpfPixelFormat.dwGBitMask = 0x07E0;
+    desc.ddpfPixelFormat.dwBBitMask = 0x001F;
+  }
+  IDirectDrawSurface7* surface = nullptr;
+  if (directDraw->CreateSurface(&desc, &surface, nullptr) != DD_OK) return nullptr;
+  return surface;
+}
+
+bool SurfaceSize(IDirectDrawSurface7* s, int* w, int* h) {
+  DDSURFACEDESC2 desc = {};
+  desc.dwSize = sizeof desc;
+  if (s == nullptr || s->GetSurfaceDesc(&desc) != DD_OK) return false;
+  *w = static_cast<int>(desc.dwWidth);
+  *h = static_cast<int>(desc.dwHeight);
+  return true;
+}
+
+// Locks the whole surface, waiting while the blitter still uses it.
+bool LockSurface(IDirectDrawSurface7* s, DDSURFACEDESC2* desc) {
+  *desc = DDSURFACEDESC2{};
+  desc->dwSize = sizeof *desc;
+  HRESULT r;
+  do {
+    r = s->Lock(nullptr, desc, DDLOCK_WAIT, nullptr);
+  } while (r == DDERR_WASSTILLDRAWING);
+  return r == DD_OK;
+}
+
+// 24-bit rows straight into the surface, converted with the screen's masks.
+IDirectDrawSurface7* ReadRgb24(FILE* f, const zuDraw::BitmapHeader& info) {
+  static unsigned char row[zuDraw::MAX_BITMAP_SIDE * 3 + 4];
+  const size_t rowBytes = (static_cast<size_t>(info.width) * 24 + 31) / 32 * 4;
+  if (std::fseek(f, static_cast<long>(info.offBits), SEEK_SET) != 0) return nullptr;
+  IDirectDrawSurface7* s = NewSurface(info.width, info.height);
+  if (s == nullptr) return nullptr;
+  DDSURFACEDESC2 desc;
+  if (!LockSurface(s, &desc)) {
+    s->Release();
+    return nullptr;
+  }
+  bool ok = true;
+  for (int r = 0; r < info.height && ok; ++r) {
+    ok = std::fread(row, 1, rowBytes, f) == rowBytes;
+    const int y = info.topDown ? r : info.height - 1 - r;
+    uint16_t* out =
+        reinterpret_cast<uint16_t*>(static_cast<unsigned char*>(desc.lpSurface) + y * desc.lPitch);
+    const unsigned char* p = row;  // blue, green, red
+    for (int x = 0; ok && x < info.width; ++x, p += 3) out[x] = Pack(p[2], p[1], p[0]);
+  }
+  s->Unlock(nullptr);
+  if (!ok) {
+    s->Release();
+    return nullptr;
+  }
+  return s;
+}
+
+// Any other bitmap the system can read: through GDI onto the surface.
+IDirectDrawSurface7* ReadThroughGdi(const char* path) {
+  static wchar_t wide[32768];
+  zuSystem::Widen(path, wide, 32768);
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      LoadImageW(nullptr, wide, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  if (bitmap == nullptr) return nullptr;
+  BITMAP bm = {};
+  IDirectDrawSurface7* s = nullptr;
+  if (GetObjectW(bitmap, sizeof bm, &bm) != 0) s = NewSurface(bm.bmWidth, bm.bmHeight);
+  HDC surfaceDc = nullptr;
+  if (s != nullptr && s->GetDC(&surfaceDc) == DD_OK) {
+    HDC memory = CreateCompatibleDC(surfaceDc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(surfaceDc, 0, 0, bm.bmWidth, bm.bmHeight, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    s->ReleaseDC(surfaceDc);
+  } else if (s != nullptr) {
+    s->Release();
+    s = nullptr;
+  }
+  DeleteObject(bitmap);
+  return s;
+}
+
+// The pixel value of a COLORREF (0x00BBGGRR), or the picture's own top-left
+// pixel for CLR_INVALID.
+uint32_t MatchColor(IDirectDrawSurface7* s, uint32_t color) {
+  if (color != CLR_INVALID) return Pack(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+  DDSURFACEDESC2 desc;
+  if (!LockSurface(s, &desc)) return CLR_INVALID;
+  const uint32_t value = *static_cast<const uint16_t*>(desc.lpSurface);
+  s->Unlock(nullptr);
+  return value;
+}
+
+void SetSourceColorKey(IDirectDrawSurface7* s, uint32_t color) {
+  const uint32_t value = MatchColor(s, color);
+  DDCOLORKEY key = {value, value};
+  s->SetColorKey(DDCKEY_SRCBLT, &key);
+}
+
+void Release(IDirectDrawSurface7*& s) {
+  if (s != nullptr) s->Release();
+  s = nullptr;
+}
+
+void ReleaseScreenObjects() {
+  for (int id = 0; id < zuDraw::OBJECT_MAX; ++id) zuDraw::ClearObject(id);
+  zuDraw::ReleaseText();
+  // The back buffer of a flipping chain goes with the front.
+  if (!exclusive) Release(backSurface);
+  backSurface = nullptr;
+  Release(frontSurface);
+  if (directDraw != nullptr) {
+    if (exclusive) {
+      directDraw->RestoreDisplayMode();
+      directDraw->SetCooperativeLevel(mainWindow, DDSCL_NORMAL);
+    }
+    directDraw->Release();
+    directDraw = nullptr;
+  }
+  exclusive = 0;
+  screenReady = 0;
+}
+
+// After a loss: the chain and the work surfaces come back, every picture is
+// read again from its file.
+void Recover() {
+  if (frontSurface != nullptr) frontSurface->Restore();
+  if (!exclusive && backSurface != nullptr && backSurface->IsLost() == DDERR_SURFACELOST) {
+    backSurface->Restore();
+  }
+  for (int id = 0; id < 2; ++id) {
+    IDirectDrawSurface7* s = objectTable[id].surface;
+    if (s != nullptr && s->IsLost() == DDERR_SURFACELOST) s->Restore();
+  }
+  zuDraw::RestoreAll();
+}
+
+// The full-screen take-over: exclusive level, the mode, the flipping chain.
+HRESULT TakeDisplay(int width, int height, const char** message) {
+  *message = "フルスクリーン化できません";
+  HRESULT r = directDraw->SetCooperativeLevel(
+      mainWindow, DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE);
+  if (r != DD_OK) return r;
+  *message = "解像度が変更できません";
+  r = directDraw->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height), kDepth,
+                                 0, 0);
+  if (r != DD_OK) return r;
+  *message = "スプライト(Front)が生成できません";
+  DDSURFACEDESC2 desc = {};
+  desc.dwSize = sizeof desc;
+  desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+  desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+  desc.dwBackBufferCount = 1;
+  r = directDraw->CreateSurface(&desc, &frontSurface, nullptr);
+  if (r != DD_OK) return r;
+  *message = "スプライト(Back)が取得できません";
+  DDSCAPS2 caps = {};
+  caps.dwCaps = DDSCAPS_BACKBUFFER;
+  return frontSurface->GetAttachedSurface(&caps, &backSurface);
+}
+
+HRESULT CreateDirectDraw() {
+  IDirectDraw* first = nullptr;
+  HRESULT r = DirectDrawCreate(nullptr, &first, nullptr);
+  if (r == DD_OK) {
+    r = first->QueryInterface(IID_IDirectDraw7, reinterpret_cast<void**>(&directDraw));
+    first->Release();
+  }
+  if (r != DD_OK) directDraw = nullptr;
+  return directDraw != nullptr ? DD_OK : (r != DD_OK ? r : E_FAIL);
+}
+
+// After a refused take-over the device starts afresh at the normal level:
+// what the refusal left behind would keep the window from showing anything.
+HRESULT GiveDisplayBack() {
+  Release(frontSurface);
+  backSurface = nullptr;
+  directDraw->RestoreDisplayMode();
+  directDraw->SetCooperativeLevel(mainWindow, DDSCL_NORMAL);
+  directDraw->Release();
+  directDraw = nullptr;
+  return CreateDirectDraw();
+}
+
+}  // namespace
+
+namespace zuDraw {
+
+IDirectDrawSurface7* BackSurface() { return backSurface; }
+int ExclusiveMode() { return exclusive; }
+
+void OnWindowSized() {
+  RECT client = {0, 0, 0, 0};
+  if (mainWindow == nullptr || !GetClientRect(mainWindow, &client)) return;
+  const int w = client.right, h = client.bottom;
+  if (w <= 0 || h <= 0) return;
+  // The largest 4:3 picture that fits, centred; the rest stays black.
+  int pw = w, ph = w * screenHeight / screenWidth;
+  if (ph > h) {
+    ph = h;
+    pw = h * screenWidth / screenHeight;
+  }
+  presentRect = {(w - pw) / 2, (h - ph) / 2, (w - pw) / 2 + pw, (h - ph) / 2 + ph};
+  InvalidateRect(mainWindow, nullptr, TRUE);
+}
+
+int Screen(int width, int height, int) {
+  if (screenReady) ReleaseScreenObjects();
+  screenWidth = width;
+  screenHeight = height;
+  SetClip(0, 0, width, height);
+
+  HRESULT r = CreateDirectDraw();
+  if (r != DD_OK) return ScreenFailure("DirectDrawが使用できません", r);
+
+  if (!zuSystem::headlessRun && GetScreenSettings().windowed == 0) {
+    const char* message = "";
+    r = TakeDisplay(width, height, &message);
+    exclusive = r == DD_OK ? 1 : 0;
+    if (!exclusive) {
+      // The machine refused the mode (or the chain): play in the window,
+      // the picture scaled into it, rather than not at all.
+      const HRESULT again = GiveDisplayBack();
+      if (again != DD_OK) return ScreenFailure(message, r);
+      std::fprintf(stderr,
+                   "Skyward Run: %s (DirectDraw error 0x%08lX); playing in a window instead.\n",
+                   message, static_cast<unsigned long>(r));
+      std::fflush(stderr);
+    }
+  }
+  if (!exclusive) {
+    r = directDraw->SetCooperativeLevel(mainWindow, DDSCL_NORMAL);
+    if (r != DD_OK) return ScreenFailure("フルスクリーン化できません", r);
+    backSurface = NewSurface(width, height);
+    if (backSurface == nullptr) return ScreenFailure("スプライト(Back)が取得できません", E_FAIL);
+    OnWindowSized();
+  }
+
+  const char* workNames[2] = {"スプライト(Buffer)が生成できません",
+                              "スプライト(Screen)が生成できません"};
+  for (int id = 0; id < 2; ++id) {
+    ClearObject(id);
+    IDirectDrawSurface7* s = NewSurface(width, height);
+    if (s == nullptr) return ScreenFailure(workNames[id], E_FAIL);
+    objectTable[id].surface = s;
+  }
+  DDCAPS driver = {}, emulation = {};
+  driver.dwSize = emulation.dwSize = sizeof(DDCAPS);
+  stretchCapable = 1;
+  if (directDraw->GetCaps(&driver, &emulation) == DD_OK) {
+    stretchCapable = (emulation.dwCaps & DDCAPS_BLTSTRETCH) != 0 ? 1 : 0;
+  }
+  DDPIXELFORMAT format = {};
+  format.dwSize = sizeof format;
+  r = backSurface->GetPixelFormat(&format);
+  if (r != DD_OK || format.dwRGBBitCount != 16) {
+    return ScreenFailure("ピクセル情報が取得できません", r);
+  }
+  red = MakeChannel(format.dwRBitMask);
+  green = MakeChannel(format.dwGBitMask);
+  blue = MakeChannel(format.dwBBitMask);
+  for (int id = 0; id < 2; ++id) SetSourceColorKey(objectTable[id].surface, 0);
+  FinishScreen();
+  return 1;
+}
+
+void CloseScreen() {
+  ReleaseScreenObjects();
+  zuSystem::CloseJoysticks();
+  if (mainWindow != nullptr && !zuSystem::headlessRun) CloseWindow(mainWindow);
+}
+
+PictureSurface* ReadPicture(const char* path) {
+  FILE* f = zuSystem::OpenFile(path, "rb");
+  if (f == nullptr) return nullptr;
+  unsigned char head[34] = {};
+  const size_t got = std::fread(head, 1, sizeof head, f);
+  int64_t fileSize = -1;
+  if (std::fseek(f, 0, SEEK_END) == 0) fileSize = std::ftell(f);
+  BitmapHeader info;
+  // Sizes beyond reason and files shorter than their header claims are
+  // refused before the system sees them.
+  if (!ReadBitmapHeader(head, got, fileSize, &info)) {
+    std::fclose(f);
+    return nullptr;
+  }
+  if (info.dibSize >= 40 && info.bpp == 24 && info.compression == 0) {
+    IDirectDrawSurface7* s = ReadRgb24(f, info);
+    std::fclose(f);
+    return s;
+  }
+  std::fclose(f);
+  return ReadThroughGdi(path);
+}
+
+void FreePicture(int id) {
+  IDirectDrawSurface7*& s = objectTable[id].surface;
+  if (s != nullptr) s->Release();
+  s = nullptr;
+}
+
+void KeyPicture(int id, uint32_t color) { SetSourceColorKey(objectTable[id].surface, color); }
+
+int DrawPicture(int x, int y, int id, int left, int top, int right, int bottom) {
+  IDirectDrawSurface7* src = objectTable[id].surface;
+  int w = 0, h = 0;
+  if (backSurface == nullptr || !SurfaceSize(src, &w, &h)) return 0;
+  // BltFast refuses what leaves either surface; say so before asking it.
+  if (!SourceInside(w, h, left, top, right, bottom)) return 0;
+  if (!DestInside(screenWidth, screenHeight, x, y, right - left, bottom - top)) return 0;
+  RECT s = {left, top, right, bottom};
+  const HRESULT r = backSurface->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), src, &s,
+                                         DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT);
+  if (r == DDERR_SURFACELOST) Recover();
+  return r == DD_OK ? 1 : 0;
+}
+
+int PutObjectStretched(int x, int y, int id, int left, int top, int right, int bottom, int width,
+                       int height) {
+  IDirectDrawSurface7* src = id >= 0 && id < OBJECT_MAX ? objectTable[id].surface : nullptr;
+  int w = 0, h = 0;
+  if (backSurface == nullptr || !SurfaceSize(src, &w, &h)) return 0;
+  if (left >= right || top >= bottom || width <= 0 || height <= 0) return 0;
+  if (!SourceInside(w, h, left, top, right, bottom)) return 0;
+  RECT s = {left, top, right, bottom};
+  if (stretchCapable) {
+    // Not trimmed to the clip rectangle; a destination leaving the back surface is not drawn.
+    if (!DestInside(screenWidth, screenHeight, x, y, width, height)) return 0;
+    RECT d = {x, y, x + width, y + height};
+    const HRESULT r = backSurface->Blt(&d, src, &s, DDBLT_WAIT | DDBLT_KEYSRC, nullptr);
+    if (r == DDERR_SURFACELOST) Recover();
+    return r == DD_OK ? 1 : 0;
+  }
+  // Through the Buffer (object 0) with GDI, then a keyed, trimmed draw of it.
+  IDirectDrawSurface7* buffer = objectTable[0].surface;
+  if (buffer == nullptr || width > screenWidth || height > screenHeight) return 0;
+  HDC to = nullptr, from = nullptr;
+  if (buffer->GetDC(&to) != DD_OK) return 0;
+  if (src->GetDC(&from) == DD_OK) {
+    StretchBlt(to, 0, 0, width, height, from, left, top, right - left, bottom - top, SRCCOPY);
+    src->ReleaseDC(from);
+  }
+  buffer->ReleaseDC(to);
+  return PutObject(x, y, 0, 0, 0, width, height);
+}
+
+void Clear() {
+  if (backSurface == nullptr) return;
+  DDBLTFX fx = {};
+  fx.dwSize = sizeof fx;
+  fx.dwFillColor = 0;
+  backSurface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
+
+bool ReadBackPixels(uint16_t* pixels, int width, int height) {
+  DDSURFACEDESC2 desc;
+  if (backSurface == nullptr || !LockSurface(backSurface, &desc)) return false;
+  for (int y = 0; y < height && y < static_cast<int>(desc.dwHeight); ++y) {
+    const uint16_t* row = reinterpret_cast<const uint16_t*>(
+        static_cast<const unsigned char*>(desc.lpSurface) + y * desc.lPitch);
+    for (int x = 0; x < width && x < static_cast<int>(desc.dwWidth); ++x) {
+      const uint16_t p = row[x];
+      // Back to RGB565 from whatever the display uses.
+      const unsigned r = ((p & red.mask) >> red.shift) << (8 - red.bits);
+      const unsigned g = ((p & green.mask) >> green.shift) << (8 - green.bits);
+      const unsigned b = ((p & blue.mask) >> blue.shift) << (8 - blue.bits);
+      pixels[y * width + x] = static_cast<uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (b >> 3));
+    }
+  }
+  backSurface->Unlock(nullptr);
+  return true;
+}
+
+void Flip() {
+  if (backSurface == nullptr) return;
+  if (exclusive) {
+    // A lost chain is restored and the flip tried again, a few times at most:
+    // a display that is gone for good must not hang the program.
+    for (int tries = 0; tries < 4; ++tries) {
+      const HRESULT r = frontSurface->Flip(nullptr, DDFLIP_WAIT);
+      if (r != DDERR_SURFACELOST) return;
+      Recover();
+    }
+    return;
+  }
+  if (zuSystem::headlessRun || mainWindow == nullptr) return;
+  // In a window: the picture, scaled into the client area with its aspect kept.
+  static uint16_t pixels[640 * 480];
+  if (screenWidth * screenHeight > 640 * 480 || !ReadBackPixels(pixels, screenWidth, screenHeight)) {
+    return;
+  }
+  struct {
+    BITMAPINFOHEADER header;
+    DWORD masks[3];
+  } info = {};
+  info.header.biSize = sizeof info.header;
+  info.header.biWidth = screenWidth;
+  info.header.biHeight = -screenHeight;  // top-down
+  info.header.biPlanes = 1;
+  info.header.biBitCount = 16;
+  info.header.biCompression = BI_BITFIELDS;
+  info.masks[0] = 0xF800;
+  info.masks[1] = 0x07E0;
+  info.masks[2] = 0x001F;
+  HDC dc = GetDC(mainWindow);
+  if (dc == nullptr) return;
+  SetStretchBltMode(dc, COLORONCOLOR);
+  StretchDIBits(dc, presentRect.left, presentRect.top, presentRect.right - presentRect.left,
+                presentRect.bottom - presentRect.top, 0, 0, screenWidth, screenHeight, pixels,
+                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY);
+  ReleaseDC(mainWindow, dc);
+}
+
+}  // namespace zuDraw
+
+namespace zuSystem {
+
+void FlipToGdi() {
+  if (directDraw != nullptr && exclusive) directDraw->FlipToGDISurface();
+}
+
+}  // namespace zuSystem
