@@ -13,7 +13,6 @@
 #include "lib/system/zuSystem.h"
 #include "lib/win32/drawWin32.h"
 
-#include <imm.h>  // after windows.h
 
 namespace {
 
@@ -48,6 +47,16 @@ HWND MakeWindow(const wchar_t* caption, bool headless, bool windowed) {
   return CreateWindowExW(0, kClass, caption, style, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
                          (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, nullptr, nullptr,
                          appInstance, nullptr);
+}
+
+// The input method editor stays out of the game (where the system has one).
+void DisableIme() {
+  HMODULE imm = LoadLibraryW(L"imm32.dll");
+  if (imm == nullptr) return;
+  using DisableFunction = BOOL(WINAPI*)(DWORD);
+  auto disable = reinterpret_cast<DisableFunction>(
+      reinterpret_cast<void*>(GetProcAddress(imm, "ImmDisableIME")));
+  if (disable != nullptr) disable(static_cast<DWORD>(-1));
 }
 
 }  // namespace
@@ -88,8 +97,7 @@ int GameMain(const GameMainOptions& options) {
   }
   zuSystem::SeedRandom(options.fixedSeed ? options.seed
                                          : static_cast<uint32_t>(std::time(nullptr)));
-  // The input method editor stays out of the game.
-  ImmDisableIME(static_cast<DWORD>(-1));
+  DisableIme();
   LoadAssets();
   if (!zuDraw::ScreenReady()) {
     // The screen failure was reported; end without using what is missing.
