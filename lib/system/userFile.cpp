@@ -57,7 +57,7 @@ const char* UserFilePath(const char* name) {
 int ReadUserFile(const char* name, char* buffer, int size) {
   char path[PATH_SIZE];
   if (size < 1 || !FilePath(name, path, sizeof path)) return -1;
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = zuSystem::OpenFile(path, "rb");
   if (file == nullptr) {
     if (errno == ENOENT || errno == ENOTDIR) return -1;
     std::fprintf(stderr, "skyward-run: cannot read %s: %s\n", path, std::strerror(errno));
