@@ -20,11 +20,6 @@ int screenReady = 0;
 
 namespace {
 
-uint32_t ReadLe32(const unsigned char* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 void ApplyKey(int id) {
   ObjectEntry& entry = objectTable[id];
   entry.key = keyFromCorner == 0 ? keyColor : CLR_INVALID;
@@ -47,37 +42,6 @@ int ReadInto(int id, const char* name, const char* operation) {
 }  // namespace
 
 namespace zuDraw {
-
-bool ReadBitmapHeader(const unsigned char* h, size_t got, int64_t fileSize, BitmapHeader* out) {
-  if (fileSize < 26 || got < 26 || h[0] != 'B' || h[1] != 'M') return false;
-  const uint32_t offBits = ReadLe32(h + 10);
-  const uint32_t dibSize = ReadLe32(h + 14);
-  int64_t width, height;
-  uint32_t bpp, compression = 0;
-  if (dibSize == 12) {
-    width = h[18] | (h[19] << 8);
-    height = h[20] | (h[21] << 8);
-    bpp = h[24] | (h[25] << 8);
-  } else {
-    if (fileSize < 34 || got < 34) return false;
-    width = static_cast<int32_t>(ReadLe32(h + 18));
-    height = static_cast<int32_t>(ReadLe32(h + 22));
-    bpp = h[28] | (h[29] << 8);
-    compression = ReadLe32(h + 30);
-  }
-  const bool topDown = height < 0;
-  if (height < 0) height = -height;
-  bool ok = width > 0 && height > 0 && width <= MAX_BITMAP_SIDE && height <= MAX_BITMAP_SIDE &&
-            bpp > 0 && bpp <= 32;
-  if (ok && (compression == 0 || compression == 3)) {
-    const int64_t rowBytes = (width * bpp + 31) / 32 * 4;
-    ok = static_cast<int64_t>(offBits) + rowBytes * height <= fileSize;
-  }
-  if (!ok) return false;
-  *out = BitmapHeader{offBits,  dibSize, static_cast<int>(width), static_cast<int>(height),
-                      bpp,      compression, topDown};
-  return true;
-}
 
 bool TrimToClip(int* x, int* y, int* left, int* top, int* right, int* bottom) {
   // Right and bottom are cut against the unshifted position first, then left and top.

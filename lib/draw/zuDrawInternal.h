@@ -33,23 +33,6 @@ extern int screenReady;
 
 namespace zuDraw {
 
-constexpr int MAX_BITMAP_SIDE = 8192;
-
-// What the header of a BMP file says, once it passed the checks.
-struct BitmapHeader {
-  uint32_t offBits;
-  uint32_t dibSize;
-  int width, height;  // height made positive; topDown tells the row order
-  uint32_t bpp;
-  uint32_t compression;
-  bool topDown;
-};
-// Checks the first `got` bytes of a file of fileSize bytes (at most 34 are
-// looked at): signature, sizes within reason, and the pixel rows inside the
-// file. False for anything a reader should refuse.
-bool ReadBitmapHeader(const unsigned char* head, size_t got, int64_t fileSize,
-                      BitmapHeader* out);
-
 // Trims a draw at (x, y) of the source rectangle to the clip rectangle.
 // False when nothing is left to draw.
 bool TrimToClip(int* x, int* y, int* left, int* top, int* right, int* bottom);

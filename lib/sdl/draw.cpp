@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include "lib/draw/bmp.h"
 #include "lib/draw/zuDrawInternal.h"
 #include "lib/draw/zuDrawSettings.h"
 #include "lib/input/inputInternal.h"
@@ -78,56 +80,25 @@ void MakeRunLength(int id) {
   runLengthCopies[id] = copy;
 }
 
-// The pictures are 24-bit: their rows go straight into RGB565, without SDL's
-// intermediate 24-bit surface and its conversion (a quarter less time for the
-// pictures at start-up). The same truncation as SDL's conversion.
-SDL_Surface* ReadRgb24(SDL_RWops* rw, uint32_t offBits, int width, int height, bool topDown) {
-  static unsigned char row[zuDraw::MAX_BITMAP_SIDE * 3 + 4];
-  const size_t rowBytes = (static_cast<size_t>(width) * 24 + 31) / 32 * 4;
-  if (SDL_RWseek(rw, offBits, RW_SEEK_SET) < 0) return nullptr;
-  SDL_Surface* s = NewSurface(width, height);
-  if (s == nullptr) return nullptr;
-  for (int r = 0; r < height; ++r) {
-    if (SDL_RWread(rw, row, 1, rowBytes) != rowBytes) {
-      SDL_FreeSurface(s);
-      return nullptr;
-    }
-    const int y = topDown ? r : height - 1 - r;
-    Uint16* out = reinterpret_cast<Uint16*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
-    const unsigned char* p = row;  // blue, green, red
-    for (int x = 0; x < width; ++x, p += 3) {
-      out[x] = static_cast<Uint16>(((p[2] & 0xF8) << 8) | ((p[1] & 0xFC) << 3) | (p[0] >> 3));
-    }
-  }
-  SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_NONE);
-  return s;
-}
-
-// Reads a BMP file into a new RGB565 surface, or null. Sizes beyond reason and
-// files shorter than their header claims are refused before SDL sees them.
+// Reads a BMP file into a new RGB565 surface, or null. The file's bytes stay
+// for the next picture, unless they were many.
 SDL_Surface* LoadBitmapSurface(const char* path) {
-  SDL_RWops* rw = SDL_RWFromFile(path, "rb");
-  if (rw == nullptr) return nullptr;
-  const Sint64 fileSize = SDL_RWsize(rw);
-  unsigned char h[34] = {};
-  const size_t got = SDL_RWread(rw, h, 1, sizeof h);
-  zuDraw::BitmapHeader info;
-  const bool ok = zuDraw::ReadBitmapHeader(h, got, fileSize, &info);
-  if (ok && info.dibSize >= 40 && info.bpp == 24 && info.compression == 0) {
-    SDL_Surface* direct = ReadRgb24(rw, info.offBits, info.width, info.height, info.topDown);
-    SDL_RWclose(rw);
-    return direct;
+  static std::vector<uint8_t> file;
+  size_t size = 0;
+  zuDraw::BitmapInfo info;
+  SDL_Surface* s = nullptr;
+  if (zuDraw::ReadBitmapFile(path, &file, &size) && zuDraw::ParseBitmap(file.data(), size, &info)) {
+    s = NewSurface(info.width, info.height);
   }
-  if (!ok || SDL_RWseek(rw, 0, RW_SEEK_SET) < 0) {
-    SDL_RWclose(rw);
-    return nullptr;
+  if (s != nullptr && !zuDraw::DecodeBitmap(file.data(), size, info, {0xF800, 0x07E0, 0x001F},
+                                            static_cast<uint16_t*>(s->pixels),
+                                            static_cast<size_t>(s->pitch))) {
+    SDL_FreeSurface(s);
+    s = nullptr;
   }
-  SDL_Surface* raw = SDL_LoadBMP_RW(rw, 1);
-  if (raw == nullptr) return nullptr;
-  SDL_Surface* converted = SDL_ConvertSurfaceFormat(raw, kFormat, 0);
-  SDL_FreeSurface(raw);
-  if (converted != nullptr) SDL_SetSurfaceBlendMode(converted, SDL_BLENDMODE_NONE);
-  return converted;
+  if (s != nullptr) SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_NONE);
+  if (file.size() > 4u * 1024 * 1024) std::vector<uint8_t>().swap(file);
+  return s;
 }
 
 // The pixel value of a COLORREF (0x00BBGGRR) in the surface's format, or the
@@ -223,7 +194,7 @@ int OpenWindow(const char* caption, int driverChosen) {
   // The icon beside the program; without it the window simply keeps the default one.
   char iconPath[4200];
   std::snprintf(iconPath, sizeof iconPath, "%sskyward-run.bmp", zuSystem::GetAppPath(0));
-  if (SDL_Surface* icon = SDL_LoadBMP(iconPath)) {
+  if (SDL_Surface* icon = LoadBitmapSurface(iconPath)) {
     SDL_SetColorKey(icon, SDL_TRUE, SDL_MapRGB(icon->format, 0, 0, 0));
     SDL_SetWindowIcon(mainWindow, icon);
     SDL_FreeSurface(icon);
