@@ -38,30 +38,16 @@ void FreeSamples(SoundSlot& s) {
   s.samples = nullptr;
 }
 
-// The sample format SDL can take for this WAVE format, or 0.
-SDL_AudioFormat SampleFormat(WaveFormat* wf) {
-  uint16_t tag = wf->formatTag;
-  if (tag == 0xFFFE) {
-    // Extensible: the sub-format GUID begins with the plain format tag.
-    if (wf->cbSize < 22) return 0;
-    const uint8_t* extra = WaveFormatExtra(wf);
-    tag = static_cast<uint16_t>(extra[6] | extra[7] << 8);
-  }
-  if (tag == 1 && wf->bitsPerSample == 8) return AUDIO_U8;
-  if (tag == 1 && wf->bitsPerSample == 16) return AUDIO_S16LSB;
-  if (tag == 1 && wf->bitsPerSample == 32) return AUDIO_S32LSB;
-  if (tag == 3 && wf->bitsPerSample == 32) return AUDIO_F32LSB;
-  return 0;
-}
-
-// Converts the samples to the mixer's format into slot s. False when the
-// mixer cannot take the format (or the sound is empty).
+// Converts the samples, 16-bit PCM in one or two channels as ConvertWave made
+// them, to the mixer's format into slot s. False when that fails (or the
+// sound is empty).
 bool MakeChunk(SoundSlot& s, WaveFormat* wf, const uint8_t* data, uint32_t size) {
-  const SDL_AudioFormat format = SampleFormat(wf);
-  if (format == 0 || wf->channels == 0 || wf->channels > 8 || wf->samplesPerSec == 0) {
+  const SDL_AudioFormat format = AUDIO_S16LSB;
+  if (wf->formatTag != 1 || wf->bitsPerSample != 16 || wf->channels == 0 || wf->channels > 2 ||
+      wf->samplesPerSec == 0) {
     return false;
   }
-  const uint32_t frameBytes = wf->channels * (SDL_AUDIO_BITSIZE(format) / 8);
+  const uint32_t frameBytes = wf->channels * 2u;
   if (wf->blockAlign != frameBytes) return false;
   const uint32_t bytes = size / frameBytes * frameBytes;
   if (bytes == 0 || bytes > 0x7FFFFFFFu / 8) return false;

@@ -61,7 +61,9 @@ int LoadObject(const char* name, int bufferCount) {
     return zuSystem::Error(LOAD, "WAVEリソースが見つかりません");
   }
 
-  const bool made = MakeVoices(s, format, data, size, bufferCount);
+  // Every file becomes 16-bit PCM at its own rate first: what every device takes.
+  const bool made =
+      ConvertWave(format, &data, &size) == 0 && MakeVoices(s, format, data, size, bufferCount);
   const uint32_t rate = format->samplesPerSec;
   std::free(format);
   std::free(data);

@@ -4,6 +4,7 @@
 #include <sys/types.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -76,8 +77,9 @@ int ReadWaveFile(const char* path, uint32_t* dataSize, WaveFormat** format, uint
   if (std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(riff + 8, "WAVE", 4) != 0) {
     return Fail(f, dataSize, format, data);
   }
-  const uint64_t formEnd = 8 + static_cast<uint64_t>(Le32(riff + 4));
-  if (formEnd < 12 || formEnd > fileSize) return Fail(f, dataSize, format, data);
+  // The chunks are found by their ids up to the file's real end, whatever the
+  // RIFF size says: writers leave chunks out of it, or write it before the data.
+  const uint64_t formEnd = fileSize;
 
   uint64_t fmtBody = 0;
   uint32_t fmtSize = 0;
@@ -121,6 +123,110 @@ int ReadWaveFile(const char* path, uint32_t* dataSize, WaveFormat** format, uint
   if (size > 0 && !ReadAt(f, dataBody, *data, size)) return Fail(f, dataSize, format, data);
   *dataSize = size;
   std::fclose(f);
+  return 0;
+}
+
+namespace {
+
+constexpr uint16_t PCM = 1;
+constexpr uint16_t IEEE_FLOAT = 3;
+constexpr uint16_t EXTENSIBLE = 0xFFFE;
+constexpr uint32_t MIN_RATE = 100, MAX_RATE = 200000, MAX_SECONDS = 300;
+constexpr int MAX_CHANNELS = 64;
+
+// Which side a speaker of the channel mask plays on: left, right, both, none
+// (the low-frequency channel, which a pair of speakers does without).
+enum Side { LEFT, RIGHT, BOTH, NONE };
+constexpr Side SPEAKER_SIDE[18] = {LEFT, RIGHT, BOTH, NONE,  LEFT, RIGHT, LEFT, RIGHT, BOTH,
+                                   LEFT, RIGHT, BOTH, LEFT, BOTH, RIGHT, LEFT, BOTH, RIGHT};
+
+int32_t Sample16(const uint8_t* p, int bytes, bool isFloat) {
+  switch (bytes) {
+    case 1: return (p[0] - 128) * 256;
+    case 2: return static_cast<int16_t>(Le16(p));
+    case 3: return static_cast<int16_t>(Le16(p + 1));
+    default: break;
+  }
+  if (!isFloat) return static_cast<int16_t>(Le16(p + 2));
+  const uint32_t bits = Le32(p);
+  float v;
+  std::memcpy(&v, &bits, 4);
+  if (!(v == v)) return 0;  // not a number
+  return static_cast<int32_t>(std::lrint(std::min(32767.0f, std::max(-32768.0f, v * 32768.0f))));
+}
+
+}  // namespace
+
+int ConvertWave(WaveFormat* wf, uint8_t** data, uint32_t* dataSize) {
+  uint16_t tag = wf->formatTag;
+  uint32_t speakers = 0;
+  if (tag == EXTENSIBLE) {
+    // The sub-format GUID begins with the plain format tag.
+    if (wf->cbSize < 22) return 1;
+    const uint8_t* extra = WaveFormatExtra(wf);
+    speakers = Le32(extra + 2);
+    tag = Le16(extra + 6);
+  }
+  const int channels = wf->channels;
+  if ((tag != PCM && tag != IEEE_FLOAT) || channels == 0 || channels > MAX_CHANNELS ||
+      wf->blockAlign % channels != 0) {
+    return 1;
+  }
+  const int bytes = wf->blockAlign / channels;
+  if (bytes < 1 || bytes > 4 || (wf->bitsPerSample + 7) / 8 != bytes ||
+      (tag == IEEE_FLOAT && wf->bitsPerSample != 32)) {
+    return 1;
+  }
+  const uint32_t rate = wf->samplesPerSec;
+  const uint32_t frames = *dataSize / wf->blockAlign;
+  if (rate < MIN_RATE || rate > MAX_RATE || frames == 0 || frames / rate >= MAX_SECONDS) return 1;
+
+  // Each channel's side: the mask's speakers in order, the rest in the middle.
+  const int outChannels = channels == 1 ? 1 : 2;
+  Side side[MAX_CHANNELS];
+  int left = 0, right = 0;
+  if (speakers == 0) speakers = 0x3FFFF;
+  for (int c = 0, bit = 0; c < channels; ++c) {
+    while (bit < 18 && (speakers & (1u << bit)) == 0) ++bit;
+    side[c] = channels == 2 ? (c == 0 ? LEFT : RIGHT) : bit < 18 ? SPEAKER_SIDE[bit++] : BOTH;
+    left += side[c] == LEFT || side[c] == BOTH;
+    right += side[c] == RIGHT || side[c] == BOTH;
+  }
+  if (left == 0 && right == 0) {
+    for (int c = 0; c < channels; ++c) side[c] = BOTH;
+    left = right = channels;
+  }
+
+  int16_t* out = static_cast<int16_t*>(std::malloc(static_cast<size_t>(frames) * outChannels * 2));
+  if (out == nullptr) return 1;
+  const bool isFloat = tag == IEEE_FLOAT;
+  const uint8_t* in = *data;
+  for (uint32_t i = 0; i < frames; ++i, in += wf->blockAlign) {
+    if (channels <= 2) {
+      for (int c = 0; c < channels; ++c) {
+        out[i * channels + c] = static_cast<int16_t>(Sample16(in + c * bytes, bytes, isFloat));
+      }
+      continue;
+    }
+    // Each side is the mean of its channels, so that the mix cannot clip.
+    int64_t l = 0, r = 0;
+    for (int c = 0; c < channels; ++c) {
+      const int32_t v = Sample16(in + c * bytes, bytes, isFloat);
+      if (side[c] == LEFT || side[c] == BOTH) l += v;
+      if (side[c] == RIGHT || side[c] == BOTH) r += v;
+    }
+    out[i * 2] = static_cast<int16_t>(left > 0 ? l / left : r / right);
+    out[i * 2 + 1] = static_cast<int16_t>(right > 0 ? r / right : l / left);
+  }
+  std::free(*data);
+  *data = reinterpret_cast<uint8_t*>(out);
+  *dataSize = frames * outChannels * 2;
+  wf->formatTag = PCM;
+  wf->channels = static_cast<uint16_t>(outChannels);
+  wf->blockAlign = static_cast<uint16_t>(outChannels * 2);
+  wf->bitsPerSample = 16;
+  wf->avgBytesPerSec = rate * wf->blockAlign;
+  wf->cbSize = 0;
   return 0;
 }
 

@@ -31,6 +31,13 @@ inline uint8_t* WaveFormatExtra(WaveFormat* format) {
 // Returns 0 on success. The blocks are allocated with std::malloc and freed by
 // the caller; on failure both are null and *dataSize is 0.
 int ReadWaveFile(const char* path, uint32_t* dataSize, WaveFormat** format, uint8_t** data);
+// Turns what ReadWaveFile read into what every device plays: 16-bit PCM, mono
+// or stereo (more channels are mixed down to two), at the file's rate. 8, 16,
+// 24 and 32-bit PCM and 32-bit float, plain or extensible, are taken. The
+// format block is rewritten and the data block replaced. Returns 0 on
+// success; non-zero leaves both as they were (a format nobody plays, a rate
+// outside 100 to 200000 Hz, no whole sample, or longer than five minutes).
+int ConvertWave(WaveFormat* format, uint8_t** data, uint32_t* dataSize);
 
 void InitMidi();
 void PlayMidi(const char* name);

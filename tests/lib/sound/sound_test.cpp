@@ -136,8 +136,8 @@ TEST(SoundTable, RefusedLoadsSayWhyAndKeepTheTableStraight) {
   DiskDevice dev("refused");
   ASSERT_TRUE(dev.Open());
   WriteFile(dev.Dir() / "OK.WAV", PcmWave(44100, Level16(100, 10)));
-  WriteFile(dev.Dir() / "P24.WAV", Riff({Chunk("fmt ", FmtBody(1, 1, 44100, 24)),
-                                         Chunk("data", Bytes(30, 0))}));
+  WriteFile(dev.Dir() / "F64.WAV", Riff({Chunk("fmt ", FmtBody(3, 1, 44100, 64)),
+                                         Chunk("data", Bytes(32, 0))}));
   WriteFile(dev.Dir() / "ADPCM.WAV", Riff({Chunk("fmt ", FmtBody(2, 1, 8000, 4, {0, 0})),
                                            Chunk("data", Bytes(30, 0))}));
   WriteFile(dev.Dir() / "EMPTY.WAV", PcmWave(44100, Bytes()));
@@ -147,7 +147,7 @@ TEST(SoundTable, RefusedLoadsSayWhyAndKeepTheTableStraight) {
   StderrCapture err(dev.Dir() / "err.txt");
   EXPECT_EQ(zuSound::LoadObject("OK.WAV", 0), 0);
   EXPECT_EQ(zuSound::LoadObject("OK.WAV", 11), 0);
-  EXPECT_EQ(zuSound::LoadObject("P24.WAV", 1), 0);
+  EXPECT_EQ(zuSound::LoadObject("F64.WAV", 1), 0);
   EXPECT_EQ(zuSound::LoadObject("ADPCM.WAV", 1), 0);
   EXPECT_EQ(zuSound::LoadObject("EMPTY.WAV", 1), 0);
   EXPECT_EQ(Slot(0).used, 0);
