@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "lib/sound/soundInternal.h"
 #include "lib/system/zuSystem.h"
@@ -167,22 +168,40 @@ void InitMidi() {
   if (soundEnabled) ChooseSoundFont();
 }
 
-// The open piece's full path, to load it afresh for a restart.
-char midiPath[4096];
+// The open piece's standard MIDI file (a RIFF-wrapped one unwrapped), kept to
+// load it afresh for a restart; it only grows, so pieces after the longest
+// one allocate nothing.
+std::vector<uint8_t> midiBytes;
+size_t midiSize = 0;
+
+Mix_Music* LoadPiece() {
+  return Mix_LoadMUSType_RW(SDL_RWFromConstMem(midiBytes.data(), static_cast<int>(midiSize)),
+                            MUS_MID, 1);
+}
 
 void PlayMidi(const char* name) {
-  char* path = midiPath;
-  const int n = std::snprintf(path, sizeof midiPath, "%s%s", zuSystem::GetAppPath(), name);
+  char path[4096];
+  const int n = std::snprintf(path, sizeof path, "%s%s", zuSystem::GetAppPath(), name);
   if (midiOpen) StopMidi();
   midiOpen = 1;
   midiLoop = 1;
   // A missing or unreadable piece means silence, and no message.
-  if (!soundEnabled || n < 0 || static_cast<size_t>(n) >= sizeof midiPath) return;
+  if (!soundEnabled || n < 0 || static_cast<size_t>(n) >= sizeof path) return;
   FILE* f = std::fopen(path, "rb");
   if (f == nullptr) return;
-  const int playable = MidiFileIsPlayable(f);
+  MidiPiece piece{};
+  // The synthesizer has no SMPTE timing: it would load such a piece and play
+  // nothing, so it stays silent here too. Music is never near 16 MB.
+  bool ok = MidiFileIsPlayable(f, &piece) != 0 && piece.smpte == 0 &&
+            piece.length <= (16 << 20);
+  if (ok) {
+    midiSize = static_cast<size_t>(piece.length);
+    if (midiBytes.size() < midiSize) midiBytes.resize(midiSize);
+    ok = std::fseek(f, piece.start, SEEK_SET) == 0 &&
+         std::fread(midiBytes.data(), 1, midiSize, f) == midiSize;
+  }
   std::fclose(f);
-  if (!playable) return;
+  if (!ok) return;
   ChooseSoundFont();
   if (soundFontMissing) return;
   if (residentMusic == nullptr) {
@@ -190,10 +209,10 @@ void PlayMidi(const char* name) {
     // it and drops them with the last one. One piece kept loaded, never played,
     // for the whole run keeps them, so the soundfont is read once per run and a
     // scene change does not stall on reading it again.
-    residentMusic = Mix_LoadMUSType_RW(SDL_RWFromFile(path, "rb"), MUS_MID, 1);
+    residentMusic = LoadPiece();
     if (residentMusic == nullptr) SDL_ClearError();
   }
-  midiMusic = Mix_LoadMUSType_RW(SDL_RWFromFile(path, "rb"), MUS_MID, 1);
+  midiMusic = LoadPiece();
   if (midiMusic == nullptr) {
     SDL_ClearError();
     return;
@@ -222,7 +241,7 @@ void RestartMidi() {
   // start, so the piece is loaded afresh.
   Mix_HaltMusic();
   Mix_FreeMusic(midiMusic);
-  midiMusic = Mix_LoadMUSType_RW(SDL_RWFromFile(midiPath, "rb"), MUS_MID, 1);
+  midiMusic = LoadPiece();
   if (midiMusic == nullptr) {
     SDL_ClearError();
     return;

@@ -40,10 +40,17 @@ extern int soundRestoring;
 extern int midiOpen;
 extern int midiLoop;
 
-// Checks that a standard MIDI file parses the way the synthesizer will read it
-// and lasts longer than zero ticks. A piece that fails here would spin the
-// player when looped, so it is never handed over.
-int MidiFileIsPlayable(FILE* f);
+// Where the standard MIDI file lies in a file: all of it, or the "data" chunk
+// of a RIFF "RMID" file. smpte is 1 when it is timed in SMPTE frames rather
+// than in ticks per quarter note.
+struct MidiPiece {
+  long start, length;
+  int smpte;
+};
+// Checks that a standard MIDI file, bare or RIFF-wrapped, parses the way a
+// synthesizer will read it and lasts longer than zero ticks. A piece that
+// fails here would spin the player when looped, so it is never handed over.
+int MidiFileIsPlayable(FILE* f, MidiPiece* piece = nullptr);
 
 // --- provided by the platform layer ---
 // Makes slot s's bufferCount buffers from the samples (freeing what it had).

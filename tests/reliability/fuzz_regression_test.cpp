@@ -1,6 +1,7 @@
 // Every input that once crashed a fuzz target, fed again through the same path:
-// tests/data/fuzz/bmp_load (picture loads), wave_read (the RIFF WAVE reader)
-// and replay_script (the runner's input scripts).
+// tests/data/fuzz/bmp_load (picture loads), wave_read (the RIFF WAVE reader
+// and its conversion), midi_check (the MIDI file check) and replay_script (the
+// runner's input scripts).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 
 #include "lib/draw/zuDraw.h"
 #include "lib/sdl/zuDrawSdl.h"
+#include "lib/sound/soundInternal.h"
 #include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
 #include "tests/reliability/reliability_util.h"
@@ -62,6 +64,7 @@ TEST(FuzzRegressions, WaveReads) {
     if (zuSound::ReadWaveFile(input.c_str(), &size, &format, &data) == 0) {
       ASSERT_NE(format, nullptr);
       EXPECT_LE(size, fs::file_size(input));
+      zuSound::ConvertWave(format, &data, &size);
     } else {
       EXPECT_EQ(format, nullptr);
       EXPECT_EQ(data, nullptr);
@@ -69,6 +72,19 @@ TEST(FuzzRegressions, WaveReads) {
     }
     std::free(format);
     std::free(data);
+  }
+}
+
+TEST(FuzzRegressions, MidiChecks) {
+  for (const std::string& input : Inputs("midi_check")) {
+    SCOPED_TRACE(input);
+    FILE* f = std::fopen(input.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    zuSound::MidiPiece piece{};
+    if (zuSound::MidiFileIsPlayable(f, &piece)) {
+      EXPECT_LE(static_cast<uintmax_t>(piece.start + piece.length), fs::file_size(input));
+    }
+    std::fclose(f);
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "tests/lib/sound/soundDevice.h"
@@ -11,27 +12,31 @@ namespace {
 constexpr long HALF_SECOND = 22050;
 
 TEST(MidiMusic, PieceLoopsFromItsStartWithoutAGapAndIsHeard) {
-  DiskDevice dev("midiloop");
-  ASSERT_TRUE(dev.Open());
-  if (zuSound::midiSoundFont[0] == '\0') GTEST_SKIP() << "no soundfont installed";
-  WriteFile(dev.Dir() / "JOP1.MID", HalfSecondPiece());
-  StderrCapture err(dev.Dir() / "err.txt");
-  zuSound::PlayMidi("JOP1.MID");
-  ASSERT_NE(zuSound::midiMusic, nullptr);
-  ASSERT_TRUE(dev.WaitFrames(dev.Frames() + 5 * HALF_SECOND));
-  zuSound::StopMidi();
-  const Recording r = dev.Close();
-  // The synthesizer stays quiet on standard error (the disk driver itself
-  // announces the file it writes).
-  const std::string text = err.Text();
-  EXPECT_EQ(text.find("fluidsynth"), std::string::npos) << text;
+  // Bare, and wrapped in RIFF as the Windows sequencer also plays it.
+  for (const Bytes& piece : {HalfSecondPiece(), Rmid(HalfSecondPiece())}) {
+    SCOPED_TRACE(piece[0] == 'R' ? "RMID" : "bare");
+    DiskDevice dev("midiloop");
+    ASSERT_TRUE(dev.Open());
+    if (zuSound::midiSoundFont[0] == '\0') GTEST_SKIP() << "no soundfont installed";
+    WriteFile(dev.Dir() / "JOP1.MID", piece);
+    StderrCapture err(dev.Dir() / "err.txt");
+    zuSound::PlayMidi("JOP1.MID");
+    ASSERT_NE(zuSound::midiMusic, nullptr);
+    ASSERT_TRUE(dev.WaitFrames(dev.Frames() + 5 * HALF_SECOND));
+    zuSound::StopMidi();
+    const Recording r = dev.Close();
+    // The synthesizer stays quiet on standard error (the disk driver itself
+    // announces the file it writes).
+    const std::string text = err.Text();
+    EXPECT_EQ(text.find("fluidsynth"), std::string::npos) << text;
 
-  const std::vector<long> at = Onsets(r, 1000, 4410);
-  ASSERT_GE(at.size(), 4u);
-  // Every pass starts exactly half a second after the one before: the note at
-  // the start comes again, with no gap added at the loop.
-  for (size_t i = 1; i < at.size(); ++i) {
-    EXPECT_NEAR(at[i] - at[i - 1], HALF_SECOND, 132) << "pass " << i;
+    const std::vector<long> at = Onsets(r, 1000, 4410);
+    ASSERT_GE(at.size(), 4u);
+    // Every pass starts exactly half a second after the one before: the note at
+    // the start comes again, with no gap added at the loop.
+    for (size_t i = 1; i < at.size(); ++i) {
+      EXPECT_NEAR(at[i] - at[i - 1], HALF_SECOND, 132) << "pass " << i;
+    }
   }
 }
 
@@ -100,8 +105,11 @@ TEST(MidiMusic, MissingOrUnplayablePiecesAreSilentWithoutAWord) {
   WriteFile(dev.Dir() / "EMPTY.MID", Midi({}, {0x00}));
   const Bytes piece = HalfSecondPiece();
   WriteFile(dev.Dir() / "CUT.MID", Bytes(piece.begin(), piece.end() - 3));
+  // Timed in SMPTE frames, which the synthesizer loads and then plays as silence.
+  WriteFile(dev.Dir() / "SMPTE.MID",
+            ReadFile(std::string(SKYWARD_SOURCE_DIR) + "/tests/data/formats/java_smpte25.mid"));
   StderrCapture err(dev.Dir() / "err.txt");
-  for (const char* name : {"NONE.MID", "GARBAGE.MID", "EMPTY.MID", "CUT.MID"}) {
+  for (const char* name : {"NONE.MID", "GARBAGE.MID", "EMPTY.MID", "CUT.MID", "SMPTE.MID"}) {
     zuSound::PlayMidi(name);
     EXPECT_EQ(zuSound::midiMusic, nullptr) << name;
     EXPECT_EQ(zuSound::midiOpen, 1) << name;  // the flag reads open all the same
@@ -112,11 +120,11 @@ TEST(MidiMusic, MissingOrUnplayablePiecesAreSilentWithoutAWord) {
   EXPECT_EQ(err.Text(), "");
 }
 
-bool Playable(const Bytes& b) {
+bool Playable(const Bytes& b, zuSound::MidiPiece* piece = nullptr) {
   FILE* f = tmpfile();
   std::fwrite(b.data(), 1, b.size(), f);
   std::rewind(f);
-  const int ok = zuSound::MidiFileIsPlayable(f);
+  const int ok = zuSound::MidiFileIsPlayable(f, piece);
   std::fclose(f);
   return ok != 0;
 }
@@ -141,9 +149,24 @@ TEST(MidiMusic, OnlyPiecesTheSynthesizerCanReadAreHandedOver) {
   Bytes format3 = good;
   format3[9] = 3;
   EXPECT_FALSE(Playable(format3));
+  // SMPTE timing passes for a sequencer that has it, flagged; 23 frames a second does not.
   Bytes timeCode = good;
   timeCode[12] = 0xE7;
+  zuSound::MidiPiece piece{};
+  EXPECT_TRUE(Playable(timeCode, &piece));
+  EXPECT_EQ(piece.smpte, 1);
+  timeCode[12] = 0xE9;
   EXPECT_FALSE(Playable(timeCode));
+  // RIFF-wrapped: the piece is the data chunk, and must lie wholly in the file.
+  const Bytes wrapped = Rmid(good);
+  ASSERT_TRUE(Playable(wrapped, &piece));
+  EXPECT_EQ(piece.start, static_cast<long>(wrapped.size() - good.size()));
+  EXPECT_EQ(piece.length, static_cast<long>(good.size()));
+  EXPECT_EQ(piece.smpte, 0);
+  EXPECT_FALSE(Playable(Bytes(wrapped.begin(), wrapped.end() - 1)));
+  Bytes notMidi = wrapped;
+  std::memcpy(&notMidi[8], "WAVE", 4);
+  EXPECT_FALSE(Playable(notMidi));
   Bytes twoTracks = good;
   twoTracks[11] = 2;
   EXPECT_FALSE(Playable(twoTracks));

@@ -95,6 +95,16 @@ inline Bytes HalfSecondPiece() {
   return Midi({0x00, 0xC0, 0x00, 0x00, 0x90, 60, 127, 0x60, 0x80, 60, 0}, {0x83, 0x00});
 }
 
+// A piece wrapped as a RIFF "RMID" file, behind an INFO list as writers put one.
+inline Bytes Rmid(const Bytes& smf) {
+  Bytes body;
+  PutId(body, "RMID");
+  for (const Bytes& c : {Chunk("LIST", Bytes{'I', 'N', 'F', 'O'}), Chunk("data", smf)}) {
+    body.insert(body.end(), c.begin(), c.end());
+  }
+  return Chunk("RIFF", body);
+}
+
 inline void WriteFile(const std::filesystem::path& p, const Bytes& b) {
   std::ofstream out(p, std::ios::binary);
   out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
