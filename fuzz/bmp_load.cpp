@@ -1,7 +1,9 @@
 // Fuzzes the picture load path: the bytes become a file in a scratch folder,
 // which zuDraw::SwapObject reads into object 2 exactly as a game load does
-// (header checks, SDL's BMP reader, conversion, colour key); a picture that
-// loads is then drawn plain, as a sheet frame and stretched.
+// (the BMP reader into RGB565, colour key); a picture that loads is then drawn
+// plain, as a sheet frame and stretched. The reader also decodes the bytes
+// into a 5-5-5 layout, as a 15-bit display takes them, into a buffer of
+// exactly the picture's size.
 #include <unistd.h>
 
 #include <cstddef>
@@ -11,7 +13,9 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "lib/draw/bmp.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/sdl/zuDrawSdl.h"
 #include "lib/system/zuSystem.h"
@@ -36,6 +40,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  zuDraw::BitmapInfo info;
+  if (zuDraw::ParseBitmap(data, size, &info)) {
+    // The whole picture, pitch without slack: a write past it shows.
+    std::vector<uint16_t> pixels(static_cast<size_t>(info.width) * info.height);
+    zuDraw::DecodeBitmap(data, size, info, {0x7C00, 0x03E0, 0x001F}, pixels.data(),
+                         static_cast<size_t>(info.width) * 2);
+  }
+
   const std::string path = folder + "/F.BMP";
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) std::abort();

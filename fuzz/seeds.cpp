@@ -1,8 +1,9 @@
 // Writes small, valid starting inputs for the fuzz targets: a few BMP layouts,
-// a few RIFF WAVE layouts and an input script. Usage: fuzz_seeds OUTDIR
+// a few RIFF WAVE layouts, MIDI files bare and RIFF-wrapped and an input script. Usage: fuzz_seeds OUTDIR
 // (makes OUTDIR/bmp_load, OUTDIR/wave_read, OUTDIR/replay_script).
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -22,12 +23,12 @@ void Put32(Bytes& b, uint32_t v) {
 }
 void PutTag(Bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
 
-// BITMAPINFOHEADER picture: bpp 1, 4, 8, 16, 24 or 32, optional RLE8 or bitfields.
+// BITMAPINFOHEADER picture: bpp 1, 4, 8, 16, 24 or 32, optional RLE8, RLE4 or bitfields.
 Bytes Bmp(int w, int h, int bpp, uint32_t compression) {
   const int colours = bpp <= 8 ? (1 << bpp) : 0;
   const int masks = compression == 3 ? 12 : 0;
   Bytes pixels;
-  if (compression == 1) {
+  if (compression == 1 || compression == 2) {
     for (int y = 0; y < h; ++y) {
       pixels.push_back(static_cast<uint8_t>(w));  // one run per row
       pixels.push_back(static_cast<uint8_t>(y + 1));
@@ -123,6 +124,37 @@ Bytes Wave(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, int ex
   return b;
 }
 
+// A one-track piece of two notes, ticks per quarter note or SMPTE frames.
+Bytes Midi(uint8_t division0, uint8_t division1) {
+  const Bytes track = {0x00, 0xC0, 0x05, 0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0,
+                       0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x10, 0x90, 64, 90,
+                       0x81, 0x00, 64, 0, 0x00, 0xFF, 0x2F, 0x00};
+  Bytes b;
+  PutTag(b, "MThd");
+  b.insert(b.end(), {0, 0, 0, 6, 0, 0, 0, 1, division0, division1});
+  PutTag(b, "MTrk");
+  b.insert(b.end(), {0, 0, 0, static_cast<uint8_t>(track.size())});
+  b.insert(b.end(), track.begin(), track.end());
+  return b;
+}
+
+Bytes Rmid(const Bytes& smf) {
+  Bytes body;
+  PutTag(body, "RMID");
+  PutTag(body, "LIST");
+  Put32(body, 4);
+  PutTag(body, "INFO");
+  PutTag(body, "data");
+  Put32(body, static_cast<uint32_t>(smf.size()));
+  body.insert(body.end(), smf.begin(), smf.end());
+  if (smf.size() & 1) body.push_back(0);
+  Bytes b;
+  PutTag(b, "RIFF");
+  Put32(b, static_cast<uint32_t>(body.size()));
+  b.insert(b.end(), body.begin(), body.end());
+  return b;
+}
+
 void Write(const std::string& path, const Bytes& b) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) return;
@@ -138,7 +170,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string out = argv[1];
-  for (const char* sub : {"", "/bmp_load", "/wave_read", "/replay_script"})
+  for (const char* sub : {"", "/bmp_load", "/wave_read", "/midi_check", "/replay_script"})
     mkdir((out + sub).c_str(), 0755);
   int n = 0;
   for (int bpp : {1, 4, 8, 16, 24, 32})
@@ -148,12 +180,23 @@ int main(int argc, char** argv) {
   Write(out + "/bmp_load/fields32.bmp", Bmp(3, 2, 32, 3));
   Write(out + "/bmp_load/core24.bmp", CoreBmp(3, 3));
   Write(out + "/bmp_load/sheet.bmp", Bmp(130, 71, 8, 0));
+  Write(out + "/bmp_load/rle4.bmp", Bmp(7, 3, 4, 2));
 
   Write(out + "/wave_read/pcm16.wav", Wave(1, 1, 22050, 16, -1, false, 40));
   Write(out + "/wave_read/pcm8s.wav", Wave(1, 2, 11025, 8, -1, true, 30));
   Write(out + "/wave_read/pcm16x.wav", Wave(1, 2, 44100, 16, 0, false, 10));
   Write(out + "/wave_read/adpcm.wav", Wave(2, 1, 8000, 4, 32, false, 20));
   Write(out + "/wave_read/float.wav", Wave(3, 1, 48000, 32, 0, true, 8));
+  Write(out + "/wave_read/pcm24.wav", Wave(1, 2, 44100, 24, -1, false, 12));
+  // Extensible, six channels of 24 bits: valid bits, speaker mask, PCM sub-format.
+  Bytes extensible = Wave(0xFFFE, 6, 48000, 24, 22, false, 6);
+  const uint8_t ext[22] = {24, 0, 0x3F, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
+  std::copy(ext, ext + 22, extensible.begin() + 38);
+  Write(out + "/wave_read/ext24x6.wav", extensible);
+
+  Write(out + "/midi_check/ticks.mid", Midi(0x01, 0xE0));
+  Write(out + "/midi_check/smpte.mid", Midi(0xE7, 0x28));
+  Write(out + "/midi_check/rmid.rmi", Rmid(Midi(0x00, 0x60)));
 
   std::FILE* s = std::fopen((out + "/replay_script/script.txt").c_str(), "w");
   if (s != nullptr) {

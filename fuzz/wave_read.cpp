@@ -1,9 +1,10 @@
 // Fuzzes the RIFF WAVE reader: the bytes become a file that
 // zuSound::ReadWaveFile reads as the sound load does. A successful read must
 // hand back a format block and a data block of the size it reports, both of
-// which are touched end to end so that any short allocation shows. Then the
-// whole sound load runs on the same file (reader, conversion to the mixer's
-// format, the chunk), always into the same slot.
+// which are touched end to end so that any short allocation shows; its
+// conversion to 16-bit PCM must give whole frames of one or two channels.
+// Then the whole sound load runs on the same file (reader, conversion, the
+// mixer's format, the chunk), always into the same slot.
 #include <unistd.h>
 
 #include <cstddef>
@@ -54,6 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < 18u + format->cbSize; ++i) x ^= fmt[i];
     for (uint32_t i = 0; i < dataSize; ++i) x ^= samples[i];
     sink = x;
+    if (zuSound::ConvertWave(format, &samples, &dataSize) == 0) {
+      if (format->formatTag != 1 || format->bitsPerSample != 16 || format->channels < 1 ||
+          format->channels > 2 || dataSize == 0 || dataSize % (2u * format->channels) != 0) {
+        __builtin_trap();
+      }
+      for (uint32_t i = 0; i < dataSize; ++i) x ^= samples[i];
+      sink = x;
+    }
   } else if (format != nullptr || samples != nullptr || dataSize != 0) {
     __builtin_trap();
   }
