@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "lib/system/systemPlatform.h"
+
 namespace zuDraw {
 namespace {
 
@@ -192,7 +194,8 @@ bool ValidDepth(int bits, uint32_t compression, bool core) {
 
 bool ReadBitmapFile(const char* path, std::vector<uint8_t>* bytes, size_t* length) {
   *length = 0;
-  std::FILE* f = std::fopen(path, "rb");
+  // UTF-8 names on every platform.
+  std::FILE* f = zuSystem::OpenFile(path, "rb");
   if (f == nullptr) return false;
   long size = -1;
   if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);

@@ -5,7 +5,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
+#include "lib/draw/bmp.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/draw/zuDrawSettings.h"
 #include "lib/draw/zuDrawInternal.h"
@@ -94,61 +96,6 @@ bool LockSurface(IDirectDrawSurface7* s, DDSURFACEDESC2* desc) {
     r = s->Lock(nullptr, desc, DDLOCK_WAIT, nullptr);
   } while (r == DDERR_WASSTILLDRAWING);
   return r == DD_OK;
-}
-
-// 24-bit rows straight into the surface, converted with the screen's masks.
-IDirectDrawSurface7* ReadRgb24(FILE* f, const zuDraw::BitmapHeader& info) {
-  static unsigned char row[zuDraw::MAX_BITMAP_SIDE * 3 + 4];
-  const size_t rowBytes = (static_cast<size_t>(info.width) * 24 + 31) / 32 * 4;
-  if (std::fseek(f, static_cast<long>(info.offBits), SEEK_SET) != 0) return nullptr;
-  IDirectDrawSurface7* s = NewSurface(info.width, info.height);
-  if (s == nullptr) return nullptr;
-  DDSURFACEDESC2 desc;
-  if (!LockSurface(s, &desc)) {
-    s->Release();
-    return nullptr;
-  }
-  bool ok = true;
-  for (int r = 0; r < info.height && ok; ++r) {
-    ok = std::fread(row, 1, rowBytes, f) == rowBytes;
-    const int y = info.topDown ? r : info.height - 1 - r;
-    uint16_t* out =
-        reinterpret_cast<uint16_t*>(static_cast<unsigned char*>(desc.lpSurface) + y * desc.lPitch);
-    const unsigned char* p = row;  // blue, green, red
-    for (int x = 0; ok && x < info.width; ++x, p += 3) out[x] = Pack(p[2], p[1], p[0]);
-  }
-  s->Unlock(nullptr);
-  if (!ok) {
-    s->Release();
-    return nullptr;
-  }
-  return s;
-}
-
-// Any other bitmap the system can read: through GDI onto the surface.
-IDirectDrawSurface7* ReadThroughGdi(const char* path) {
-  static wchar_t wide[32768];
-  zuSystem::Widen(path, wide, 32768);
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      LoadImageW(nullptr, wide, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  if (bitmap == nullptr) return nullptr;
-  BITMAP bm = {};
-  IDirectDrawSurface7* s = nullptr;
-  if (GetObjectW(bitmap, sizeof bm, &bm) != 0) s = NewSurface(bm.bmWidth, bm.bmHeight);
-  HDC surfaceDc = nullptr;
-  if (s != nullptr && s->GetDC(&surfaceDc) == DD_OK) {
-    HDC memory = CreateCompatibleDC(surfaceDc);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(surfaceDc, 0, 0, bm.bmWidth, bm.bmHeight, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    s->ReleaseDC(surfaceDc);
-  } else if (s != nullptr) {
-    s->Release();
-    s = nullptr;
-  }
-  DeleteObject(bitmap);
-  return s;
 }
 
 // The pixel value of a COLORREF (0x00BBGGRR), or the picture's own top-left
@@ -341,27 +288,34 @@ void CloseScreen() {
   if (mainWindow != nullptr && !zuSystem::headlessRun) CloseWindow(mainWindow);
 }
 
+// Every picture goes through the shared reader, decoded straight into a
+// surface of the screen's channel layout (565 or 555).
 PictureSurface* ReadPicture(const char* path) {
-  FILE* f = zuSystem::OpenFile(path, "rb");
-  if (f == nullptr) return nullptr;
-  unsigned char head[34] = {};
-  const size_t got = std::fread(head, 1, sizeof head, f);
-  int64_t fileSize = -1;
-  if (std::fseek(f, 0, SEEK_END) == 0) fileSize = std::ftell(f);
-  BitmapHeader info;
-  // Sizes beyond reason and files shorter than their header claims are
-  // refused before the system sees them.
-  if (!ReadBitmapHeader(head, got, fileSize, &info)) {
-    std::fclose(f);
+  static std::vector<uint8_t> file;
+  size_t size = 0;
+  zuDraw::BitmapInfo info;
+  if (!zuDraw::ReadBitmapFile(path, &file, &size) || !zuDraw::ParseBitmap(file.data(), size, &info)) {
     return nullptr;
   }
-  if (info.dibSize >= 40 && info.bpp == 24 && info.compression == 0) {
-    IDirectDrawSurface7* s = ReadRgb24(f, info);
-    std::fclose(f);
-    return s;
+  IDirectDrawSurface7* s = NewSurface(info.width, info.height);
+  DDSURFACEDESC2 desc;
+  if (s == nullptr || !LockSurface(s, &desc)) {
+    if (s != nullptr) s->Release();
+    return nullptr;
   }
-  std::fclose(f);
-  return ReadThroughGdi(path);
+  const zuDraw::PixelMasks masks = {static_cast<uint16_t>(red.mask),
+                                    static_cast<uint16_t>(green.mask),
+                                    static_cast<uint16_t>(blue.mask)};
+  const bool ok = zuDraw::DecodeBitmap(file.data(), size, info, masks,
+                                       static_cast<uint16_t*>(desc.lpSurface),
+                                       static_cast<size_t>(desc.lPitch));
+  s->Unlock(nullptr);
+  if (file.size() > 4u * 1024 * 1024) std::vector<uint8_t>().swap(file);
+  if (!ok) {
+    s->Release();
+    return nullptr;
+  }
+  return s;
 }
 
 void FreePicture(int id) {
