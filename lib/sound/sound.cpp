@@ -98,16 +98,19 @@ void Play(int soundId, int bufferIndex) {
   PlayVoice(s, b);
 }
 
-void Restore() {
-  if (soundEnabled || !Init()) return;
+void ReloadSlot(int id) {
   soundRestoring = 1;
-  for (int id = 0; id < MAX_SOUNDS; ++id) {
-    if (!soundTable[id].used) continue;
-    restoreId = id;
-    LoadObject(soundTable[id].name, soundTable[id].bufferCount);
-  }
+  restoreId = id;
+  LoadObject(soundTable[id].name, soundTable[id].bufferCount);
   soundRestoring = 0;
   restoreId = 0;
+}
+
+void Restore() {
+  if (soundEnabled || !Init()) return;
+  for (int id = 0; id < MAX_SOUNDS; ++id) {
+    if (soundTable[id].used) ReloadSlot(id);
+  }
 }
 
 }  // namespace zuSound

@@ -52,6 +52,10 @@ struct MidiPiece {
 // fails here would spin the player when looped, so it is never handed over.
 int MidiFileIsPlayable(FILE* f, MidiPiece* piece = nullptr);
 
+// Reads slot id's sound again from its file into new buffers, keeping the
+// buffers' volume, frequency and pan (for buffers the device took away).
+void ReloadSlot(int id);
+
 // --- provided by the platform layer ---
 // Makes slot s's bufferCount buffers from the samples (freeing what it had).
 // False when the device cannot take the format (or the sound is empty).

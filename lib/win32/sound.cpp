@@ -102,7 +102,12 @@ void PlayVoice(SoundSlot& s, int b) {
   // A buffer still sounding is cut off and starts again from its beginning.
   voice->Stop();
   voice->SetCurrentPosition(0);
-  voice->Play(0, 0, 0);
+  if (voice->Play(0, 0, 0) == DSERR_BUFFERLOST) {
+    // The device took the buffers' memory back (another program held it for
+    // itself): without reading the sound again it would stay silent for the run.
+    ReloadSlot(static_cast<int>(&s - soundTable));
+    if (s.voice[b] != nullptr) s.voice[b]->Play(0, 0, 0);
+  }
 }
 
 void Release() {
