@@ -7,22 +7,11 @@
 #include <functional>
 #include <string>
 
-#include "lib/sound/zuSound.h"
 #include "tests/lib/sound/soundDevice.h"
 
 using namespace soundtest;
 
 namespace {
-
-struct WaveRead {
-  uint32_t size = 0;
-  zuSound::WaveFormat* format = nullptr;
-  uint8_t* data = nullptr;
-  ~WaveRead() {
-    std::free(format);
-    std::free(data);
-  }
-};
 
 struct SoxVariant {
   const char* name;
@@ -94,7 +83,7 @@ TEST_P(SoxSounds, PlayAsSoxReadsThemOrAreRefused) {
     WriteFile(made, file);
   }
 
-  StderrCapture err(dev.Dir() / "err.txt");
+  StderrCapture err;
   zuSound::LoadObject("MADE.WAV", 1);
   const std::string said = err.Text();
   if (!v.plays) {
@@ -106,7 +95,7 @@ TEST_P(SoxSounds, PlayAsSoxReadsThemOrAreRefused) {
   EXPECT_EQ(zuSound::soundTable[0].used, 1);
 
   WaveRead r{};
-  ASSERT_EQ(zuSound::ReadWaveFile(made.c_str(), &r.size, &r.format, &r.data), 0);
+  ASSERT_EQ(r.From(made), 0);
   ASSERT_EQ(zuSound::ConvertWave(r.format, &r.data, &r.size), 0);
   const int outChannels = v.channels == 1 ? 1 : 2;
   EXPECT_EQ(r.format->formatTag, 1);

@@ -1,15 +1,19 @@
 // Builders for the WAVE and MIDI files the sound tests read, a private folder
 // to put them in, and a capture of standard error.
 #pragma once
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "lib/sound/zuSound.h"
 
 namespace soundtest {
 
@@ -29,17 +33,17 @@ inline void PutId(Bytes& b, const char* id) {
   for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(id[i]));
 }
 
-inline Bytes Chunk(const char* id, const Bytes& body, bool pad = true) {
+inline Bytes Chunk(const char* id, const Bytes& body) {
   Bytes b;
   PutId(b, id);
   Put32(b, static_cast<uint32_t>(body.size()));
   b.insert(b.end(), body.begin(), body.end());
-  if (pad && (body.size() & 1)) b.push_back(0);
+  if (body.size() & 1) b.push_back(0);  // the pad byte
   return b;
 }
 
 inline Bytes FmtBody(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits,
-                     const Bytes& extra = {}, bool withCount = false) {
+                     const Bytes& extra = {}) {
   Bytes b;
   Put16(b, tag);
   Put16(b, channels);
@@ -47,7 +51,7 @@ inline Bytes FmtBody(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bi
   Put32(b, rate * channels * bits / 8);
   Put16(b, channels * bits / 8);
   Put16(b, bits);
-  if (withCount || !extra.empty()) {
+  if (!extra.empty()) {
     Put16(b, static_cast<uint32_t>(extra.size()));
     b.insert(b.end(), extra.begin(), extra.end());
   }
@@ -115,6 +119,21 @@ inline Bytes ReadFile(const std::filesystem::path& p) {
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// What the WAVE reader gives for a file, freed at the end.
+struct WaveRead {
+  int result = 1;
+  uint32_t size = 0;
+  zuSound::WaveFormat* format = nullptr;
+  uint8_t* data = nullptr;
+  int From(const std::filesystem::path& p) {
+    return zuSound::ReadWaveFile(p.string().c_str(), &size, &format, &data);
+  }
+  ~WaveRead() {
+    std::free(format);
+    std::free(data);
+  }
+};
+
 // A fresh folder of its own under the system's temporary folder.
 inline std::filesystem::path FreshFolder(const char* tag) {
   auto dir = std::filesystem::temp_directory_path() /
@@ -124,33 +143,20 @@ inline std::filesystem::path FreshFolder(const char* tag) {
   return dir;
 }
 
-// Sends standard error to a file while alive; Text() gives what was written.
+// Captures standard error while alive; Text() ends the capture and gives what was written.
 class StderrCapture {
  public:
-  explicit StderrCapture(const std::filesystem::path& file) : file_(file) {
-    std::fflush(stderr);
-    saved_ = dup(2);
-    FILE* f = std::fopen(file.string().c_str(), "wb");
-    dup2(fileno(f), 2);
-    std::fclose(f);
-  }
-  ~StderrCapture() { Stop(); }
+  StderrCapture() { testing::internal::CaptureStderr(); }
+  ~StderrCapture() { Text(); }
   std::string Text() {
-    Stop();
-    Bytes b = ReadFile(file_);
-    return std::string(b.begin(), b.end());
+    if (capturing_) text_ = testing::internal::GetCapturedStderr();
+    capturing_ = false;
+    return text_;
   }
 
  private:
-  void Stop() {
-    if (saved_ < 0) return;
-    std::fflush(stderr);
-    dup2(saved_, 2);
-    close(saved_);
-    saved_ = -1;
-  }
-  std::filesystem::path file_;
-  int saved_ = -1;
+  bool capturing_ = true;
+  std::string text_;
 };
 
 }  // namespace soundtest
