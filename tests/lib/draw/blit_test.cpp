@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+
 #include "tests/lib/draw/draw_test_util.h"
 
 using drawtest::Back;
@@ -16,69 +19,66 @@ struct Blit : drawtest::Screen {
     sprite = zuDraw::LoadObject("SPR32.BMP", 2);
     ASSERT_EQ(sprite, 2);
   }
-  // Columns of row y that are drawn, as [first, last]; {-1, -1} when none.
-  static std::pair<int, int> DrawnColumns(int y) {
-    int first = -1, last = -1;
-    for (int x = 0; x < 640; ++x) {
-      if (Back(x, y) != 0) {
-        if (first < 0) first = x;
-        last = x;
+  // The drawn (non-black) rectangle of the back surface, as {left, top, right,
+  // bottom} inclusive; {-1, -1, -1, -1} when nothing is drawn.
+  static std::array<int, 4> Drawn() {
+    std::array<int, 4> r = {-1, -1, -1, -1};
+    for (int y = 0; y < 480; ++y) {
+      for (int x = 0; x < 640; ++x) {
+        if (Back(x, y) == 0) continue;
+        if (r[0] < 0) r = {x, y, x, y};
+        r = {std::min(r[0], x), r[1], std::max(r[2], x), y};
       }
     }
-    return {first, last};
+    return r;
   }
 };
 
 }  // namespace
 
-TEST_F(Blit, TrimmedAtTheLeftEdgeOfThePlayfield) {
-  zuDraw::PutObject(120, 100, sprite, 0, 0, 32, 32);
-  EXPECT_EQ(DrawnColumns(100), std::make_pair(130, 151));
-  EXPECT_EQ(Back(130, 100), PixelAt(10, 0));
-  EXPECT_EQ(Back(151, 131), PixelAt(31, 31));
-}
-
-TEST_F(Blit, TrimmedAtTheRightEdgeOfThePlayfield) {
-  zuDraw::PutObject(490, 100, sprite, 0, 0, 32, 32);
-  EXPECT_EQ(DrawnColumns(100), std::make_pair(490, 509));
-  EXPECT_EQ(Back(490, 100), PixelAt(0, 0));
-  EXPECT_EQ(Back(509, 100), PixelAt(19, 0));
-}
-
-TEST_F(Blit, WhollyOutsideDrawsNothing) {
-  for (int x : {510, 98, 700, -40}) {
-    EXPECT_EQ(zuDraw::PutObject(x, 100, sprite, 0, 0, 32, 32), 0) << x;
-  }
-  EXPECT_EQ(zuDraw::PutObject(200, 480, sprite, 0, 0, 32, 32), 0);
-  EXPECT_EQ(zuDraw::PutObject(200, -32, sprite, 0, 0, 32, 32), 0);
-  for (int y = 0; y < 480; ++y) EXPECT_EQ(DrawnColumns(y).first, -1) << y;
-}
-
-TEST_F(Blit, TrimmedAtTheTop) {
-  zuDraw::PutObject(200, -20, sprite, 0, 0, 32, 32);
-  EXPECT_EQ(Back(200, 0), PixelAt(0, 20));
-  EXPECT_EQ(Back(231, 11), PixelAt(31, 31));
-  EXPECT_EQ(Back(200, 12), 0);
-  EXPECT_EQ(Back(200, 479), 0);
-}
-
-TEST_F(Blit, WideSpriteStartingLeftIsCutOnBothSides) {
+// A frame is cut to the play column (130..509) and the screen, and each pixel
+// that stays is the frame's own pixel at its place.
+TEST_F(Blit, TrimmedToThePlayColumnAndTheScreen) {
   WriteBmp("WIDE.BMP", 600, 4);
   const int wide = zuDraw::LoadObject("WIDE.BMP", 2);
   ASSERT_EQ(wide, 3);
-  zuDraw::PutObject(100, 10, wide, 0, 0, 600, 4);
-  EXPECT_EQ(DrawnColumns(10), std::make_pair(130, 509));
-  EXPECT_EQ(Back(130, 10), PixelAt(30, 0));
-  EXPECT_EQ(Back(509, 10), PixelAt(409, 0));
+  const struct {
+    int x, y, id, w, h;
+    std::array<int, 4> drawn;
+  } cases[] = {
+      {120, 100, 2, 32, 32, {130, 100, 151, 131}},  // left edge
+      {490, 100, 2, 32, 32, {490, 100, 509, 131}},  // right edge
+      {200, -20, 2, 32, 32, {200, 0, 231, 11}},     // top
+      {200, 460, 2, 32, 32, {200, 460, 231, 479}},  // bottom
+      {100, 10, 3, 600, 4, {130, 10, 509, 13}},     // both sides
+      {98, 100, 2, 32, 32, {-1, -1, -1, -1}},       // wholly outside
+      {510, 100, 2, 32, 32, {-1, -1, -1, -1}},
+      {700, 100, 2, 32, 32, {-1, -1, -1, -1}},
+      {-40, 100, 2, 32, 32, {-1, -1, -1, -1}},
+      {200, 480, 2, 32, 32, {-1, -1, -1, -1}},
+      {200, -32, 2, 32, 32, {-1, -1, -1, -1}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+    zuDraw::Clear();
+    EXPECT_EQ(zuDraw::PutObject(c.x, c.y, c.id, 0, 0, c.w, c.h), c.drawn[0] < 0 ? 0 : 1);
+    const std::array<int, 4> r = Drawn();
+    EXPECT_EQ(r, c.drawn);
+    if (r[0] < 0) continue;
+    EXPECT_EQ(Back(r[0], r[1]), PixelAt(r[0] - c.x, r[1] - c.y));
+    EXPECT_EQ(Back(r[2], r[3]), PixelAt(r[2] - c.x, r[3] - c.y));
+  }
 }
 
 TEST_F(Blit, SourceRectangleLeavingThePictureDrawsNothing) {
   // A layout that expects a 64-pixel picture where the file has 32.
   EXPECT_EQ(zuDraw::PutObject(200, 100, sprite, 32, 0, 64, 32), 0);
   EXPECT_EQ(zuDraw::PutObject(200, 100, sprite, 0, 16, 32, 48), 0);
+  EXPECT_EQ(zuDraw::PutObject(200, 100, sprite, 1, 0, 33, 32), 0);  // one column past
+  EXPECT_EQ(zuDraw::PutObject(200, 100, sprite, 0, 1, 32, 33), 0);  // one row past
   EXPECT_EQ(zuDraw::PutObject(200, 100, 999, 0, 0, 32, 32), 0);  // free entry
   EXPECT_EQ(zuDraw::PutObject(200, 100, -1, 0, 0, 32, 32), 0);
-  EXPECT_EQ(DrawnColumns(100).first, -1);
+  EXPECT_EQ(Drawn()[0], -1);
 }
 
 TEST_F(Blit, BlackIsTransparentInThePlainAndBothStretchedPaths) {
@@ -126,14 +126,6 @@ TEST_F(Blit, StretchedNeverWritesOutsideTheBackSurfaceOrTheBuffer) {
   EXPECT_EQ(Back(129, 5), under);
   EXPECT_NE(Back(130, 5), under);
   EXPECT_EQ(Back(510, 5), under);
-}
-
-TEST_F(Blit, ClearZeroesTheWholeBackSurface) {
-  SDL_FillRect(zuDraw::BackSurface(), nullptr, 0xFFFF);
-  zuDraw::Clear();
-  for (int y = 0; y < 480; ++y) {
-    for (int x = 0; x < 640; ++x) ASSERT_EQ(Back(x, y), 0);
-  }
 }
 
 TEST_F(Blit, DeviceResetReloadsPicturesAndSkipsThatFrame) {

@@ -250,16 +250,36 @@ INSTANTIATE_TEST_SUITE_P(Variants, ForeignBitmaps, testing::ValuesIn(kVariants),
 
 namespace {
 
+// The 54 bytes in front of an uncompressed w x h picture of `bits` bits.
+Bytes InfoHeader(int32_t w, int32_t h, int bits) {
+  Bytes f(54, 0);
+  f[0] = 'B', f[1] = 'M';
+  Set32(f, 10, 54);
+  Set32(f, 14, 40);
+  Set32(f, 18, static_cast<uint32_t>(w));
+  Set32(f, 22, static_cast<uint32_t>(h));
+  f[26] = 1, f[28] = static_cast<uint8_t>(bits);
+  return f;
+}
+
+TEST(BitmapDecoder, SidesOfOneTo8192Pixels) {
+  const struct { int32_t w, h; bool read; } sizes[] = {
+      {8192, 1, true}, {8193, 1, false}, {1, 8192, true}, {1, -8192, true}, {1, -8193, false},
+      {0, 1, false}, {1, 0, false}, {1, -100000, false}};
+  for (const auto& s : sizes) {
+    Bytes f = InfoHeader(s.w, s.h, 24);
+    f.resize(f.size() + (std::abs(s.w) * 3 + 3) / 4 * 4 * std::min(std::abs(s.h), 8193), 0);
+    zuDraw::BitmapInfo info;
+    EXPECT_EQ(zuDraw::ParseBitmap(f.data(), f.size(), &info), s.read) << s.w << " x " << s.h;
+  }
+}
+
 // Moves, line ends and runs that leave the picture, which no writer above
 // makes; and data that stops before the picture ends.
 TEST(BitmapDecoder, RunLengthMovesClipsAndStopsShort) {
-  Bytes f(54, 0);
-  f[0] = 'B', f[1] = 'M';
+  Bytes f = InfoHeader(4, 3, 8);
   Set32(f, 10, 54 + 12);
-  Set32(f, 14, 40);
-  Set32(f, 18, 4);
-  Set32(f, 22, 3);
-  f[26] = 1, f[28] = 8, f[30] = 1;
+  f[30] = 1;
   Set32(f, 46, 3);
   f.insert(f.end(), {0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0});  // black, red, green
   f.insert(f.end(), {2, 1, 0, 2, 1, 1,  // bottom row: two red, then one right and one up

@@ -61,22 +61,14 @@ TEST_F(Text, CaptionIsWhiteOnNavyBoxesInTheLeftMargin) {
   EXPECT_EQ(Back(0, 460), kNavy);
 }
 
-TEST_F(Text, SameTextTwiceDrawsTheSamePixels) {
-  zuDraw::DrawCaption(0, 100, "ABC あいう");
-  const std::string first = Row(0, 120, 106);
-  zuDraw::Clear();
-  zuDraw::DrawCaption(0, 100, "ABC あいう");
-  EXPECT_EQ(Row(0, 120, 106), first);
-  zuDraw::DrawCaption(0, 100, "ABC かきく");
-  EXPECT_NE(Row(0, 120, 106), first);
-}
-
-TEST_F(Text, UnknownFaceKeepsThePreviousOne) {
-  auto draw = [](int face) {
+// The same text draws the same pixels again; a face number that is neither
+// mincho (0) nor gothic (1) keeps the face drawn before.
+TEST_F(Text, SameTextSamePixelsAndUnknownFaceKeepsThePreviousOne) {
+  auto draw = [](int face, const char* text = "永東京") {
     zuDraw::Clear();
     zuDraw::BeginText(face, 16, 0, 0, 0, 0);
     zuDraw::SetTextColors(0xFFFFFF, 0, 1);
-    zuDraw::TextOut(10, 10, "永東京");
+    zuDraw::TextOut(10, 10, text);
     zuDraw::EndText();
     std::string rows;
     for (int y = 10; y < 26; ++y) rows += Row(10, 60, y);
@@ -85,6 +77,7 @@ TEST_F(Text, UnknownFaceKeepsThePreviousOne) {
   const std::string mincho = draw(0);
   const std::string gothic = draw(1);
   EXPECT_NE(mincho, gothic);
-  draw(0);
+  EXPECT_NE(draw(1, "永東都"), gothic);
+  EXPECT_EQ(draw(0), mincho);
   EXPECT_EQ(draw(2), mincho);
 }
