@@ -16,73 +16,46 @@
 
 namespace {
 
-// ---- first-frame rule -------------------------------------------------------
-
-struct Call {
-  int scene, entered;
-};
-std::vector<Call> calls;
-// What the recorded scene does on a given call (by index), to change scene.
+// The scene and sceneEntered at each call of the recorded scene, which changes
+// scene at the call numbered changeAtCall.
+std::vector<int> scenesCalled, enteredCalled;
 int changeAtCall = -1;
 int changeTo = 0;
 
 void Record(int s) {
-  calls.push_back({s, sceneEntered});
-  if (static_cast<int>(calls.size()) - 1 == changeAtCall) {
+  scenesCalled.push_back(s);
+  enteredCalled.push_back(sceneEntered);
+  if (static_cast<int>(scenesCalled.size()) - 1 == changeAtCall) {
     scene = changeTo;
     previousScene = 0;
   }
 }
 
-void Frames(int n) {
-  for (int i = 0; i < n; ++i) RunFrame(Record);
-}
-
-struct FirstFrame : testing::Test {
-  void SetUp() override {
-    calls.clear();
-    changeAtCall = -1;
-    scene = 1;
-    previousScene = 0;
-    sceneEntered = 0;
-  }
-};
-
 }  // namespace
 
-TEST_F(FirstFrame, FirstFrameOfTheRunThenNotAgain) {
-  Frames(3);
-  ASSERT_EQ(calls.size(), 3u);
-  EXPECT_EQ(calls[0].scene, 1);
-  EXPECT_EQ(calls[0].entered, 1);
-  EXPECT_EQ(calls[1].entered, 0);
-  EXPECT_EQ(calls[2].entered, 0);
+// The scene is called with sceneEntered 1 on the run's first frame and on the
+// frame after each change (to itself too), with 0 on every other frame.
+TEST(FirstFrame, EnteredOnTheFrameAfterEachChange) {
+  const struct {
+    int start, changeAt, to;
+    std::vector<int> scenes, entered;
+  } cases[] = {
+      {1, -1, 0, {1, 1, 1}, {1, 0, 0}},
+      {1, 1, 11, {1, 1, 11, 11}, {1, 0, 1, 0}},
+      {3, 2, 3, {3, 3, 3, 3, 3}, {1, 0, 0, 1, 0}},
+  };
+  for (const auto& c : cases) {
+    scenesCalled.clear();
+    enteredCalled.clear();
+    scene = c.start;
+    previousScene = sceneEntered = 0;
+    changeAtCall = c.changeAt;
+    changeTo = c.to;
+    for (size_t i = 0; i < c.scenes.size(); ++i) RunFrame(Record);
+    EXPECT_EQ(scenesCalled, c.scenes) << c.start << " -> " << c.to;
+    EXPECT_EQ(enteredCalled, c.entered) << c.start << " -> " << c.to;
+  }
 }
-
-TEST_F(FirstFrame, ChangeTakesEffectOnTheNextFrame) {
-  changeAtCall = 1;
-  changeTo = 11;
-  Frames(4);
-  EXPECT_EQ(calls[1].scene, 1);
-  EXPECT_EQ(calls[2].scene, 11);
-  EXPECT_EQ(calls[2].entered, 1);
-  EXPECT_EQ(calls[3].entered, 0);
-}
-
-TEST_F(FirstFrame, SceneRestartingItselfGetsAnotherFirstFrame) {
-  scene = 3;
-  changeAtCall = 2;
-  changeTo = 3;
-  Frames(5);
-  EXPECT_EQ(calls[0].entered, 1);
-  EXPECT_EQ(calls[1].entered, 0);
-  EXPECT_EQ(calls[2].entered, 0);
-  EXPECT_EQ(calls[3].entered, 1);
-  EXPECT_EQ(calls[3].scene, 3);
-  EXPECT_EQ(calls[4].entered, 0);
-}
-
-// ---- event dispatch ---------------------------------------------------------
 
 namespace {
 
@@ -170,8 +143,6 @@ TEST_F(Dispatch, ActivationRestartsTheFrameMeasure) {
   DispatchEvent(Window(SDL_WINDOWEVENT_MINIMIZED));
   EXPECT_EQ(appActive, 0);
 }
-
-// ---- shutdown ---------------------------------------------------------------
 
 namespace {
 

@@ -78,15 +78,7 @@ TEST(ClockWrap, WrapDuringAStageChangesNothing) {
   long stageFrames = 0;
   for (long i = 1; i < frames; ++i) {
     ASSERT_EQ(wrapped.lines[i], plain.lines[i]) << "frame " << i + 1;
-    const std::string& a = wrapped.lines[i - 1];
-    const std::string& b = wrapped.lines[i];
-    if (Field(a, "scene") == 2 && Field(b, "scene") == 2) {
-      ++stageFrames;
-      EXPECT_NEAR(Field(b, "stageClock") - Field(a, "stageClock"), kClockPerSecond * kStep,
-                  1e-3)
-          << "frame " << i + 1;
-      EXPECT_LE(std::fabs(Field(b, "playerX") - Field(a, "playerX")), 140.0 * kStep + 1e-3);
-    }
+    stageFrames += Field(plain.lines[i], "scene") == 2;
   }
   // The wrap (frame 417) fell well inside the stage.
   EXPECT_GT(stageFrames, 600);

@@ -100,33 +100,31 @@ TEST(KeyMap, KeypadSteersWhateverTheNumLock) {
   EXPECT_EQ(zuSystem::VirtualKeyFromEvent(seven), 0x67);
 }
 
-TEST(KeyMap, ScriptedKeysRoundTrip) {
-  EXPECT_EQ(zuSystem::VirtualKeyFromSdl(SDLK_KP_ENTER), VK_RETURN);
-  EXPECT_EQ(zuSystem::VirtualKeyFromSdl(SDLK_s), 0x53);
-  const int codes[] = {VK_SPACE, VK_RETURN, VK_F2, VK_F4, VK_LEFT, VK_RIGHT, VK_UP,
-                       VK_DOWN, 'Z', 'X', 'C', VK_SHIFT, VK_CONTROL, 'S', 'Y', 'N', VK_ESCAPE};
-  for (int vk : codes) {
-    EXPECT_EQ(zuSystem::VirtualKeyFromSdl(zuSystem::SdlKeyFromVirtual(vk)), vk) << vk;
-  }
-}
-
-struct VirtualStick : testing::Test {
+// The joystick subsystem with no real stick; a virtual one attached by the test
+// is closed and detached again afterwards.
+struct Sticks : testing::Test {
   int device = -1;
   SDL_Joystick* handle = nullptr;
   void SetUp() override {
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
     ASSERT_EQ(SDL_NumJoysticks(), 0) << "a real joystick is attached";
+  }
+  void TearDown() override {
+    zuSystem::CloseJoysticks();
+    if (handle != nullptr) SDL_JoystickClose(handle);
+    if (device >= 0) SDL_JoystickDetachVirtual(device);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  }
+};
+
+struct VirtualStick : Sticks {
+  void SetUp() override {
+    Sticks::SetUp();
     // Not in the controller database: the plain joystick path.
     device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 1);
     ASSERT_GE(device, 0) << SDL_GetError();
     handle = SDL_JoystickOpen(device);
     ASSERT_NE(handle, nullptr);
-  }
-  void TearDown() override {
-    zuSystem::CloseJoysticks();
-    if (handle != nullptr) SDL_JoystickClose(handle);
-    SDL_JoystickDetachVirtual(device);
-    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
   }
   void Hat(Uint8 bits) {
     SDL_JoystickSetVirtualHat(handle, 0, bits);
@@ -190,14 +188,13 @@ TEST_F(VirtualStick, ButtonsNumberedFromOne) {
   EXPECT_EQ(zuSystem::JoyButton(1, 2), 0);  // no second stick
 }
 
-TEST(Joystick, LatePlugInTakesItsCentre) {
-  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+TEST_F(Sticks, LatePlugInTakesItsCentre) {
   zuSystem::InitJoystick();  // nothing attached yet
   int dx = 9, dy = 9;
   zuSystem::JoyDirection(0, &dx, &dy);
   EXPECT_EQ(dx, 0);
   EXPECT_EQ(dy, 0);
-  const int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 2, 0);
+  device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 2, 0);
   ASSERT_GE(device, 0);
   zuSystem::OnJoystickAdded(device);
   int cx = 0, cy = 0;
@@ -209,16 +206,12 @@ TEST(Joystick, LatePlugInTakesItsCentre) {
   zuSystem::OnJoystickRemoved(SDL_JoystickGetDeviceInstanceID(device));
   zuSystem::JoyDirection(0, &dx, &dy);
   EXPECT_EQ(dx, 0);
-  zuSystem::CloseJoysticks();
-  SDL_JoystickDetachVirtual(device);
-  SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
 // A pad from the controller database, its buttons and axes wired unlike the
 // raw numbers: fire and bomb follow the south and east buttons, steering the
 // left stick and the D-pad. Plugged in late and pulled out again.
-TEST(GameController, NamedButtonsStickAndDpadWithHotPlug) {
-  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+TEST_F(Sticks, GameControllerNamedButtonsStickAndDpadWithHotPlug) {
   zuSystem::InitJoystick();
   SDL_VirtualJoystickDesc desc{};
   desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -229,7 +222,7 @@ TEST(GameController, NamedButtonsStickAndDpadWithHotPlug) {
   desc.name = "Skyward test pad";
   desc.vendor_id = 0x1234;  // SDL looks up added mappings only for pads with an id
   desc.product_id = 0x5678;
-  const int device = SDL_JoystickAttachVirtualEx(&desc);
+  device = SDL_JoystickAttachVirtualEx(&desc);
   ASSERT_GE(device, 0) << SDL_GetError();
   char guid[64];
   SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(device), guid, sizeof guid);
@@ -237,7 +230,7 @@ TEST(GameController, NamedButtonsStickAndDpadWithHotPlug) {
       ",Skyward test pad,a:b5,b:b4,x:b3,y:b2,leftx:a2,lefty:a3,"
       "dpup:h0.1,dpright:h0.2,dpdown:h0.4,dpleft:h0.8,platform:Linux";
   ASSERT_GE(SDL_GameControllerAddMapping(mapping.c_str()), 0) << SDL_GetError();
-  SDL_Joystick* handle = SDL_JoystickOpen(device);
+  handle = SDL_JoystickOpen(device);
   ASSERT_NE(handle, nullptr);
 
   zuSystem::OnJoystickAdded(device);
@@ -268,8 +261,4 @@ TEST(GameController, NamedButtonsStickAndDpadWithHotPlug) {
   zuSystem::JoyDirection(0, &dx, &dy);
   EXPECT_EQ(dx, 0);
   EXPECT_EQ(zuSystem::JoyButton(0, 2), 0);
-  zuSystem::CloseJoysticks();
-  SDL_JoystickClose(handle);
-  SDL_JoystickDetachVirtual(device);
-  SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
