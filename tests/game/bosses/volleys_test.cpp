@@ -28,6 +28,27 @@ class BossVolleys : public ::testing::Test {
   BossRecord boss{};
 };
 
+// Calls fire n times and returns, per group, the call count at which it launched.
+std::vector<int> LaunchCounts(const CountedVolley& f, const BossRecord& boss, int calls) {
+  const int groups = f.slotCount / f.groupSize;
+  std::vector<int> launched(groups, -1);
+  for (int call = 1; call <= calls; ++call) {
+    FireCounted(f, boss);
+    for (int g = 0; g < groups; ++g) {
+      if (launched[g] < 0 && f.slots[g * f.groupSize].active) launched[g] = call;
+    }
+  }
+  return launched;
+}
+
+// The fight seldom stays long enough in boss 2's V5 window for its seventh group.
+TEST_F(BossVolleys, SecondBossV5SeventhGroupComesAt300) {
+  const std::vector<int> counts = LaunchCounts(boss2V5Family, boss, 449);
+  EXPECT_EQ(counts, (std::vector<int>{40, 80, 120, 160, 200, 240, 300, 320, 360, 400}));
+  // V4, the same family without the odd group, keeps even steps.
+  EXPECT_EQ(LaunchCounts(boss2V4Family, boss, 449)[6], 280);
+}
+
 TEST_F(BossVolleys, ShotTouchesTheShipInsideItsBoxOnly) {
   ShotSlot* s = boss1V1;
   s[0].active = 1;
