@@ -1,4 +1,5 @@
-// Whole games played through the real skyward-replay binary with scripted keys.
+// Whole games played through the real skyward-replay binary with scripted keys,
+// and the runner's own command line.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -17,6 +18,8 @@ namespace {
 
 using Frame = std::map<std::string, double>;
 
+const std::string DATA = std::string(SKYWARD_SOURCE_DIR) + "/tests/e2e/data/";
+
 std::string Scratch(const std::string& name) {
   return testing::TempDir() + "game_run_" + std::to_string(getpid()) + "_" + name;
 }
@@ -24,6 +27,30 @@ std::string Scratch(const std::string& name) {
 void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream out(path);
   out << text;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) lines.push_back(line);
+  return lines;
+}
+
+// Runs skyward-replay with these arguments; its exit status, and its standard error.
+int RunReplay(const std::string& args, std::string* err = nullptr, const std::string& environment = "") {
+  const std::string errFile = Scratch("stderr.txt");
+  const int status = std::system(("env " + environment + std::string(SKYWARD_BIN_DIR) +
+                                  "/skyward-replay " + args + " 2>" + errFile).c_str());
+  if (err != nullptr) *err = ReadFile(errFile);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Numeric fields of one trace line; that is all the trace holds.
@@ -47,26 +74,37 @@ struct ReplayRun {
 };
 
 ReplayRun Replay(const std::string& name, const std::string& script, long frames,
-           const std::string& extra = "", const std::string& environment = "") {
+                 const std::string& extra = "", const std::string& environment = "") {
   const std::string input = Scratch(name + ".txt");
   const std::string trace = Scratch(name + ".jsonl");
   WriteFile(input, script);
-  const std::string cmd = "env " + environment + std::string(SKYWARD_BIN_DIR) +
-                          "/skyward-replay --seed 1 --frames " +
-                          std::to_string(frames) + " --input " + input + " --trace " + trace +
-                          " " + extra + " 2>" + Scratch(name + ".err");
   ReplayRun run;
-  const int status = std::system(cmd.c_str());
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(trace);
-  std::string line;
-  while (std::getline(in, line)) {
-    run.frames.push_back(ParseLine(line));
-    run.lines.push_back(line);
-  }
+  run.status = RunReplay("--seed 1 --frames " + std::to_string(frames) + " --input " + input +
+                       " --trace " + trace + " " + extra, nullptr, environment);
+  run.lines = Lines(ReadFile(trace));
+  for (const std::string& line : run.lines) run.frames.push_back(ParseLine(line));
   std::remove(input.c_str());
   std::remove(trace.c_str());
   return run;
+}
+
+// The checksums against the recorded ones (rewritten instead with
+// SKYWARD_UPDATE_TRACE=1); each line stands for `per` frames of the run.
+void ExpectRecorded(const std::string& file, const std::string& actual, const ReplayRun& run,
+                    size_t per) {
+  if (std::getenv("SKYWARD_UPDATE_TRACE") != nullptr) {
+    WriteFile(DATA + file, actual);
+    GTEST_SKIP() << "expected checksums rewritten";
+  }
+  const std::vector<std::string> want = Lines(ReadFile(DATA + file));
+  const std::vector<std::string> have = Lines(actual);
+  ASSERT_FALSE(want.empty()) << "missing " << file;
+  for (size_t i = 0; i < want.size() && i < have.size(); ++i) {
+    ASSERT_EQ(have[i], want[i]) << "first difference in frames " << i * per + 1 << " to "
+                                << (i + 1) * per << "; frame " << i * per + 1 << ": "
+                                << run.lines[i * per];
+  }
+  EXPECT_EQ(have.size(), want.size());
 }
 
 // Scenes in the order they were first entered, repeats collapsed.
@@ -80,23 +118,6 @@ std::vector<int> SceneRoad(const ReplayRun& run) {
 }
 
 int Int(const Frame& f, const char* key) { return static_cast<int>(f.at(key)); }
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
-  return lines;
-}
-
-const std::string DATA = std::string(SKYWARD_SOURCE_DIR) + "/tests/e2e/data/";
 
 // The first frame from `from` on where key has the value, or -1.
 long FindFrame(const ReplayRun& run, size_t from, const char* key, int value) {
@@ -175,22 +196,9 @@ TEST(GameRun, WholeGameMatchesTheRecordedChecksums) {
   ASSERT_GE(title, 0) << "the title did not return";
   EXPECT_NEAR(static_cast<double>(title - shown), 750.0, 3.0);
 
-  const std::string expectedPath = DATA + "whole_game_checksums.txt";
   const std::string actual = ReadFile(sums);
   std::remove(sums.c_str());
-  if (std::getenv("SKYWARD_UPDATE_TRACE") != nullptr) {
-    WriteFile(expectedPath, actual);
-    GTEST_SKIP() << "expected checksums rewritten";
-  }
-  const std::vector<std::string> want = Lines(ReadFile(expectedPath));
-  const std::vector<std::string> have = Lines(actual);
-  ASSERT_FALSE(want.empty()) << "missing " << expectedPath;
-  for (size_t i = 0; i < want.size() && i < have.size(); ++i) {
-    ASSERT_EQ(have[i], want[i]) << "first difference in frames " << i * 10 + 1 << " to "
-                                << i * 10 + 10 << "; frame " << i * 10 + 1 << ": "
-                                << run.lines[i * 10];
-  }
-  EXPECT_EQ(have.size(), want.size());
+  ExpectRecorded("whole_game_checksums.txt", actual, run, 10);
 
   // The best of the run was kept when its games ended, and the next start reads it,
   // while a replay without a record folder keeps to 5000 and writes nothing.
@@ -209,13 +217,9 @@ TEST(GameRun, WholeGameMatchesTheRecordedChecksums) {
 
 // Any change of behaviour or of the order of random draws shows up here, at the
 // first frame where it starts. Regenerate with SKYWARD_UPDATE_TRACE=1 after a
-// deliberate change.
+// deliberate change. The Windows runner plays the same input in its own test.
 TEST(GameRun, FixedSeedReplayMatchesTheRecordedChecksums) {
-  // The Windows runner plays the same input in its own test.
-  std::ifstream script(std::string(SKYWARD_SOURCE_DIR) + "/tests/e2e/data/replay_input.txt");
-  std::stringstream input;
-  input << script.rdbuf();
-  ReplayRun run = Replay("checksum", input.str(), 6000);
+  ReplayRun run = Replay("checksum", ReadFile(DATA + "replay_input.txt"), 6000);
   ASSERT_EQ(run.status, 0);
   std::ostringstream actual;
   for (const std::string& line : run.lines) {
@@ -223,20 +227,43 @@ TEST(GameRun, FixedSeedReplayMatchesTheRecordedChecksums) {
     for (unsigned char c : line) h = (h ^ c) * 16777619u;
     actual << std::hex << h << "\n";
   }
-  const std::string expectedPath = std::string(SKYWARD_SOURCE_DIR) + "/tests/e2e/data/replay_checksums.txt";
-  if (std::getenv("SKYWARD_UPDATE_TRACE") != nullptr) {
-    WriteFile(expectedPath, actual.str());
-    GTEST_SKIP() << "expected checksums rewritten";
+  ExpectRecorded("replay_checksums.txt", actual.str(), run, 1);
+}
+
+TEST(ReplayBasics, FramesScreenshotAndTrace) {
+  const std::string shot = Scratch("f3.bmp");
+  const std::string trace = Scratch("trace.jsonl");
+  std::remove(shot.c_str());
+  ASSERT_EQ(RunReplay("--frames 5 --screenshot 3=" + shot + " --trace " + trace), 0);
+  const std::vector<std::string> lines = Lines(ReadFile(trace));
+  ASSERT_EQ(lines.size(), 5u);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i].rfind("{\"frame\":" + std::to_string(i + 1) + ",", 0), 0u) << lines[i];
+    for (const char* field : {"scene", "stageClock", "score", "hiScore", "energy", "bombs",
+                              "playerX", "playerY", "playerAlive", "paused", "continuePrompt",
+                              "gameOverShown", "boss1HitPoints", "boss2HitPoints", "lastKey"}) {
+      EXPECT_NE(lines[i].find(std::string("\"") + field + "\":"), std::string::npos) << field;
+    }
   }
-  std::ifstream in(expectedPath);
-  ASSERT_TRUE(in.good()) << "missing " << expectedPath;
-  std::istringstream got(actual.str());
-  std::string want, have;
-  size_t frame = 0;
-  while (std::getline(in, want)) {
-    ++frame;
-    ASSERT_TRUE(static_cast<bool>(std::getline(got, have))) << "trace ends at frame " << frame;
-    ASSERT_EQ(have, want) << "first difference at frame " << frame << ": " << run.lines[frame - 1];
+  const std::string bmp = ReadFile(shot);
+  ASSERT_GE(bmp.size(), 26u);
+  auto byte = [&](size_t i) { return static_cast<unsigned char>(bmp[i]); };
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  EXPECT_EQ(byte(18) | (byte(19) << 8), 640);
+  EXPECT_EQ(byte(22) | (byte(23) << 8), 480);
+}
+
+TEST(ReplayBasics, BadArgumentsAreReported) {
+  std::string err;
+  EXPECT_NE(RunReplay("--frames zero", &err), 0);
+  EXPECT_NE(err.find("--frames"), std::string::npos);
+  const std::string script = Scratch("bad.txt");
+  WriteFile(script, "# fine\n1 down z\n2 down nosuchkey\n");
+  EXPECT_NE(RunReplay("--input " + script, &err), 0);
+  EXPECT_NE(err.find(":3: unknown key"), std::string::npos) << err;
+  for (const char* line : {"0 down z", "4 press z", "4 down z extra", "4 down", "x down z"}) {
+    WriteFile(script, std::string(line) + "\n");
+    EXPECT_EQ(RunReplay("--input " + script, &err), 2) << line;
+    EXPECT_NE(err.find(":1: "), std::string::npos) << line;
   }
-  EXPECT_EQ(frame, run.lines.size());
 }
