@@ -6,6 +6,7 @@
 #include "game/enemies/enemy.h"
 #include "game/enemies/enemyshots.h"
 #include "game/enemies/midsize.h"
+#include "game/flow/title.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
 #include "lib/system/zuSystem.h"
@@ -18,15 +19,12 @@ inline void ResetEnemies() {
   ResetMidSize();
 }
 
-// A new game's ship: as the game-state reset leaves it, at its start point with the
-// start energy and bombs, and no key down.
+// A new game's ship: as the game-state reset and a new game leave it, at its start
+// point with the start energy and bombs, and no key down.
 inline void FreshShip() {
   ResetShip();
   ResetWeapons();
-  playerX = SHIP_START_X;
-  playerY = SHIP_START_Y;
-  energy = START_ENERGY;
-  bombs = START_BOMBS;
+  NewGame();
   keyLeft = keyRight = keyUp = keyDown = keyZ = keyX = keyC = keyShift = keyCtrl = 0;
 }
 

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "game/bosses/backdrop.h"
 #include "game/bosses/boss.h"
 #include "game/bosses/reset.h"
+#include "game/bosses/volleys.h"
 #include "game/flow/scene.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
@@ -9,17 +13,20 @@
 
 namespace {
 
+// Both bosses as a stage meets them, in the normal game; `boss` is a record to
+// fire volleys from.
 class Bosses : public ::testing::Test {
  protected:
   void SetUp() override {
     zuSystem::SeedRandom(11);
     FullReset();
     frameSeconds = 0.0f;
-    playerX = 130.0f;  // out of every launch path used below
-    playerY = 420.0f;
+    playerX = 290.0f;
+    playerY = 400.0f;
     gameMode = 0;
     scene = 2;
     previousScene = 2;
+    boss.x = 130.0f;
   }
   void TearDown() override {
     frameSeconds = 0.0f;
@@ -28,46 +35,32 @@ class Bosses : public ::testing::Test {
     scene = 0;
     previousScene = 0;
   }
+  BossRecord boss{};
 };
 
-// --- scripts ---------------------------------------------------------------------
-
-// --- phase tables ----------------------------------------------------------------
-
-struct Fired {
-  int v[8];
-  int s[6];
-  int l;
-  int l8;
-  int r1;
-  int r2;
-};
-
-// --- hits and damage -------------------------------------------------------------
+// --- hits, damage and death ------------------------------------------------------
 
 TEST_F(Bosses, HitWindowsAtTheirBounds) {
+  struct Case {
+    int (*struck)(int, int, int);
+    int weapon, x, y, hit;
+  };
+  const Case cases[] = {
+      {Boss1Struck, BOSS_CENTRE_SHOT, 230, 10, 1},   {Boss1Struck, BOSS_CENTRE_SHOT, 229, 10, 0},
+      {Boss1Struck, BOSS_CENTRE_SHOT, 350, 200, 1},  {Boss1Struck, BOSS_CENTRE_SHOT, 351, 200, 0},
+      {Boss1Struck, BOSS_CENTRE_SHOT, 300, 9, 0},    {Boss1Struck, BOSS_CENTRE_SHOT, 300, 201, 0},
+      {Boss1Struck, BOSS_SIDE_SHOT, 244, 100, 0},    {Boss1Struck, BOSS_SIDE_SHOT, 245, 100, 1},
+      {Boss1Struck, BOSS_SIDE_SHOT, 335, 100, 1},    {Boss1Struck, BOSS_SIDE_SHOT, 336, 100, 0},
+      {Boss1Struck, BOSS_BOMB_FRAGMENT, 405, 100, 1}, {Boss1Struck, BOSS_BOMB_FRAGMENT, 406, 100, 0},
+      {Boss2Struck, BOSS_CENTRE_SHOT, 330, 50, 1},   {Boss2Struck, BOSS_CENTRE_SHOT, 331, 50, 0},
+      {Boss2Struck, BOSS_SIDE_SHOT, 315, 50, 1},     {Boss2Struck, BOSS_SIDE_SHOT, 316, 50, 0},
+      {Boss2Struck, BOSS_BOMB_FRAGMENT, 385, 50, 1}, {Boss2Struck, BOSS_BOMB_FRAGMENT, 386, 50, 0},
+  };
   boss1.x = 130.9f;  // truncated to 130
   boss1.y = 0.0f;
-  EXPECT_EQ(Boss1Struck(BOSS_CENTRE_SHOT, 230, 10), 1);
-  EXPECT_EQ(Boss1Struck(BOSS_CENTRE_SHOT, 229, 10), 0);
-  EXPECT_EQ(Boss1Struck(BOSS_CENTRE_SHOT, 350, 200), 1);
-  EXPECT_EQ(Boss1Struck(BOSS_CENTRE_SHOT, 351, 200), 0);
-  EXPECT_EQ(Boss1Struck(BOSS_CENTRE_SHOT, 300, 9), 0);
-  EXPECT_EQ(Boss1Struck(BOSS_CENTRE_SHOT, 300, 201), 0);
-  EXPECT_EQ(Boss1Struck(BOSS_SIDE_SHOT, 244, 100), 0);
-  EXPECT_EQ(Boss1Struck(BOSS_SIDE_SHOT, 245, 100), 1);
-  EXPECT_EQ(Boss1Struck(BOSS_SIDE_SHOT, 335, 100), 1);
-  EXPECT_EQ(Boss1Struck(BOSS_SIDE_SHOT, 336, 100), 0);
-  EXPECT_EQ(Boss1Struck(BOSS_BOMB_FRAGMENT, 405, 100), 1);
-  EXPECT_EQ(Boss1Struck(BOSS_BOMB_FRAGMENT, 406, 100), 0);
   boss2.x = 130.0f;
   boss2.y = 0.0f;
-  EXPECT_EQ(Boss2Struck(BOSS_CENTRE_SHOT, 330, 50), 1);
-  EXPECT_EQ(Boss2Struck(BOSS_CENTRE_SHOT, 331, 50), 0);
-  EXPECT_EQ(Boss2Struck(BOSS_SIDE_SHOT, 315, 50), 1);
-  EXPECT_EQ(Boss2Struck(BOSS_SIDE_SHOT, 316, 50), 0);
-  EXPECT_EQ(Boss2Struck(BOSS_BOMB_FRAGMENT, 385, 50), 1);
-  EXPECT_EQ(Boss2Struck(BOSS_BOMB_FRAGMENT, 386, 50), 0);
+  for (const Case& c : cases) EXPECT_EQ(c.struck(c.weapon, c.x, c.y), c.hit) << c.x << "," << c.y;
   // Above the top edge, or shielded, the boss is not tested at all; its y is
   // truncated toward zero first, as for every target.
   boss2.y = -0.5f;
@@ -90,34 +83,106 @@ TEST_F(Bosses, DamagePerSecondDoesNotDependOnFrameRate) {
   }
 }
 
-// --- death -----------------------------------------------------------------------
-
-TEST_F(Bosses, LargeFrameEndsTheSequenceAtOnce) {
+// A long frame ends the death sequence at once; outside the normal game it only
+// locks the controls; the time-out kills and runs the sequence twice per frame.
+TEST_F(Bosses, DeathSequenceEdges) {
   boss2.hitPoints = 0.0f;
   frameSeconds = 7.5f;
   DrawBoss2();
   EXPECT_EQ(scene, 1);
   EXPECT_EQ(previousScene, 0);
   EXPECT_FLOAT_EQ(boss2.hitPoints, 800.0f);
-}
 
-TEST_F(Bosses, OutsideTheNormalGameOnlyControlIsLocked) {
   gameMode = 5;
+  scene = 2;
   boss1.hitPoints = 0.0f;
   frameSeconds = 8.0f;
   DrawBoss1();
   EXPECT_EQ(controlLocked, 1);
   EXPECT_EQ(scene, 2);
   EXPECT_FLOAT_EQ(boss1.hitPoints, 0.0f);
-}
 
-TEST_F(Bosses, TimeOutKillsAndAdvancesTheSequence) {
   frameSeconds = 0.5f;
   Boss2TimeOut();
   EXPECT_FLOAT_EQ(boss2.hitPoints, 0.0f);
   EXPECT_FLOAT_EQ(boss2.deathClock, 5.0f);
-  DrawBoss2();  // and the draw's own check: twice per frame
+  DrawBoss2();
   EXPECT_FLOAT_EQ(boss2.deathClock, 10.0f);
+}
+
+// --- volleys ---------------------------------------------------------------------
+
+// Calls fire n times and returns, per group, the call count at which it launched.
+std::vector<int> LaunchCounts(const CountedVolley& f, const BossRecord& boss, int calls) {
+  const int groups = f.slotCount / f.groupSize;
+  std::vector<int> launched(groups, -1);
+  for (int call = 1; call <= calls; ++call) {
+    FireCounted(f, boss);
+    for (int g = 0; g < groups; ++g) {
+      if (launched[g] < 0 && f.slots[g * f.groupSize].active) launched[g] = call;
+    }
+  }
+  return launched;
+}
+
+// The fight seldom stays long enough in boss 2's V5 window for its seventh group.
+TEST_F(Bosses, SecondBossV5SeventhGroupComesAt300) {
+  const std::vector<int> counts = LaunchCounts(boss2V5Family, boss, 449);
+  EXPECT_EQ(counts, (std::vector<int>{40, 80, 120, 160, 200, 240, 300, 320, 360, 400}));
+  // V4, the same family without the odd group, keeps even steps.
+  EXPECT_EQ(LaunchCounts(boss2V4Family, boss, 449)[6], 280);
+}
+
+TEST_F(Bosses, ShotTouchesTheShipInsideItsBoxOnly) {
+  ShotSlot* s = boss1V1;
+  s[0].active = 1;
+  s[0].x = playerX + 9.0f;
+  s[0].y = playerY + 20.0f;
+  MoveCounted(boss1V1Family);
+  EXPECT_EQ(playerAlive, 1);
+  s[0].x = playerX + 10.0f;
+  MoveCounted(boss1V1Family);
+  EXPECT_EQ(playerAlive, 0);
+  // Lasers reach above their own top edge.
+  playerAlive = 1;
+  boss1L[0].active = 1;
+  boss1L[0].x = playerX + 18.0f;
+  boss1L[0].y = playerY - 10.0f;
+  MoveLaser(boss1LFamily);
+  EXPECT_EQ(playerAlive, 0);
+}
+
+TEST_F(Bosses, RingStraightAboveOrBelowThePlayer) {
+  playerY = 300.0f;  // below, and centre x = launch x: dx = 0
+  for (int i = 0; i < 30; ++i) FireRing(boss2R1Family, boss);
+  EXPECT_FLOAT_EQ(boss2R1[0].dx, 0.0f);
+  EXPECT_NEAR(boss2R1[0].angle, PI / 2, 1e-6);
+  frameSeconds = 0.1f;
+  MoveRing(boss2R1Family);
+  EXPECT_NEAR(boss2R1[0].x, 310.0f, 1e-3);
+  EXPECT_NEAR(boss2R1[0].y, 190.0f, 1e-3);
+
+  EXPECT_NEAR(RingAim(0.0f, -5.0f), 3 * PI / 2, 1e-12);
+  EXPECT_NEAR(RingAim(0.0f, 0.0f), 3 * PI / 2, 1e-12);  // level flies up
+  EXPECT_NEAR(RingAim(-1.0f, 0.0f), PI, 1e-12);
+  EXPECT_NEAR(RingAim(1.0f, 0.0f), 0.0, 1e-12);
+}
+
+TEST_F(Bosses, RingLeavesAtItsOwnBounds) {
+  RingSlot* s = boss2R1;
+  const float xs[5] = {-19.5f, -20.5f, 510.0f, 510.5f, 200.0f};
+  for (int i = 0; i < 5; ++i) {
+    s[i].active = 1;
+    s[i].x = xs[i];
+    s[i].y = i < 4 ? 100.0f : -20.5f;
+  }
+  MoveRing(boss2R1Family);
+  EXPECT_EQ(s[0].active, 1);
+  EXPECT_EQ(s[1].active, 0);
+  EXPECT_EQ(s[2].active, 1);
+  EXPECT_EQ(s[3].active, 0);
+  EXPECT_EQ(s[4].active, 0);
+  EXPECT_FLOAT_EQ(s[1].x, -500.0f);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "tests/game/play_fixture.h"
 #include "game/bosses/boss.h"
+#include "game/bosses/reset.h"
 #include "game/enemies/enemy.h"
 #include "game/enemies/midsize.h"
 #include "game/flow/catalogue.h"
@@ -9,6 +9,7 @@
 #include "game/player/score.h"
 #include "game/player/weapons.h"
 #include "lib/system/zuSystem.h"
+#include "tests/game/play_fixture.h"
 
 namespace {
 
@@ -16,28 +17,12 @@ class Collision : public ::testing::Test {
  protected:
   void SetUp() override {
     zuSystem::SeedRandom(2);
-    ResetEnemies();
-    ParkShots();
-    ParkFragments();
-    for (BossRecord* b : {&boss1, &boss2}) {
-      b->x = -500.0f;
-      b->y = 500.0f;
-      b->shielded = 0;
-      b->hitPoints = 700.0f;
-    }
+    FullReset();
     score = 0;
     hiScore = 5000;
     frameSeconds = 0.01f;
   }
-  void TearDown() override {
-    ParkShots();
-    ParkFragments();
-    ResetEnemies();
-    for (BossRecord* b : {&boss1, &boss2}) {
-      b->x = -500.0f;
-      b->y = 500.0f;
-    }
-  }
+  void TearDown() override { FullReset(); }
 
   // A shot that CollideShots will move onto (sx, sy) this frame.
   PlayerShot& Shoot(int table, int sx, int sy) {

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "tests/game/play_fixture.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
 #include "lib/input/zuInput.h"
 #include "lib/system/zuSystem.h"
+#include "tests/game/play_fixture.h"
 
 namespace {
 
@@ -41,6 +41,8 @@ class ShipTest : public ::testing::Test {
   }
 };
 
+// --- steering and fire -----------------------------------------------------------
+
 TEST_F(ShipTest, OppositeKeysLaterTestWins) {
   keyLeft = keyRight = 3;
   keyUp = keyDown = 3;
@@ -51,36 +53,15 @@ TEST_F(ShipTest, OppositeKeysLaterTestWins) {
   EXPECT_FLOAT_EQ(playerVX, 0.0f);  // the speed lasts one frame
 }
 
-TEST_F(ShipTest, BankRollsOutAndSpringsBack) {
+// Released in mid-roll, the roll runs on to the end column before it comes back.
+TEST_F(ShipTest, BankReleasedMidRollRunsOnToTheEnd) {
   std::vector<int> frames;
-  const int left[] = {1, 3, 3, 3, 3, 2, 0, 0, 0, 0, 0};
-  for (int state : left) {
-    keyLeft = state;
-    Frame();
-    frames.push_back(bankFrame);
-  }
-  EXPECT_EQ(frames, (std::vector<int>{3, 4, 5, 6, 6, 6, 5, 4, 3, 3, 3}));
-
-  // Released in mid-roll, the roll runs on to the end column before it comes back.
-  frames.clear();
-  const int right[] = {1, 3, 2, 0, 0, 0, 0, 0, 0, 0};
-  for (int state : right) {
+  for (int state : {1, 3, 2, 0, 0, 0, 0, 0, 0, 0}) {
     keyRight = state;
     Frame();
     frames.push_back(bankFrame);
   }
   EXPECT_EQ(frames, (std::vector<int>{3, 2, 1, 0, 1, 2, 3, 3, 3, 3}));
-}
-
-TEST_F(ShipTest, ShiftAndZTogetherDoubleTheRate) {
-  keyZ = keyShift = 3;
-  int volleys = 0;
-  for (int i = 0; i < 24; ++i) {
-    Frame();
-    if (TakeVolley() >= 0) ++volleys;
-  }
-  EXPECT_EQ(volleys, 12);
-  EXPECT_EQ(fireCounter, 0);
 }
 
 TEST_F(ShipTest, BombTriggerBlocksFireThatFrame) {
@@ -117,18 +98,44 @@ TEST_F(ShipTest, BombTriggerBlocksFireThatFrame) {
   EXPECT_EQ(fireCounter, 4);
 }
 
-TEST_F(ShipTest, NoInputWhileLockedOrDestroyed) {
-  controlLocked = 1;
-  fireCounter = 3;
-  // The key states stay as they were: nothing is polled.
-  keyLeft = 3;
-  ShipControlStep();
-  EXPECT_FLOAT_EQ(playerX, 290.0f);
-  EXPECT_EQ(fireCounter, 3);
-  controlLocked = 0;
-  playerAlive = 0;
-  ShipControlStep();
-  EXPECT_FLOAT_EQ(playerX, 290.0f);
+// --- bomb and debris -------------------------------------------------------------
+
+TEST_F(ShipTest, FragmentStepsFollowTheSixteenDirections) {
+  const int step[16][2] = {{-11, 27}, {-21, 21}, {-27, 11}, {-29, 0}, {-27, -11}, {-21, -21},
+                           {-11, -27}, {0, -29},  {11, -27}, {21, -21}, {27, -11}, {29, 0},
+                           {27, 11},   {21, 21},  {11, 27},  {0, 29}};
+  // 24 steps without moving the fragments launch all eight rings.
+  bombActive = 1;
+  for (int i = 0; i < 24; ++i) BombStep();
+  for (int i = 0; i < BOMB_FRAGMENTS; ++i) {
+    BombFragment& f = bombFragments[i];
+    ASSERT_EQ(f.active, 1) << i;
+    EXPECT_EQ(f.x, 280);
+    EXPECT_EQ(f.y, 200);
+    EXPECT_EQ(MoveFragment(i), 1);
+    EXPECT_EQ(f.x - 280, step[i % 16][0]) << "fragment " << i;
+    EXPECT_EQ(f.y - 200, step[i % 16][1]) << "fragment " << i;
+  }
+}
+
+TEST_F(ShipTest, BombWithoutStockLaunchesNothing) {
+  bombs = 0;
+  bombActive = 1;
+  BombStep();
+  for (const BombFragment& f : bombFragments) EXPECT_EQ(f.active, 0);
+  EXPECT_EQ(bombActive, 0);
+  EXPECT_EQ(bombs, 0);
+}
+
+TEST_F(ShipTest, DebrisParksWhenItLeaves) {
+  playerX = 130.0f;
+  playerY = 100.0f;
+  AdvanceDebris();
+  for (int frame = 0; frame < 30; ++frame) MoveDebris();
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_EQ(shipDebris[i].active, 0) << i;
+    EXPECT_FLOAT_EQ(shipDebris[i].x, -500.0f);
+  }
 }
 
 }  // namespace
