@@ -84,35 +84,6 @@ TEST(ClockWrap, WrapDuringAStageChangesNothing) {
   EXPECT_GT(stageFrames, 600);
 }
 
-// The game-over label waits 9000 ms in a wait slot; with the wrap inside that
-// wait the title still comes back after exactly the same frames.
-TEST(ClockWrap, WrapDuringTheGameOverWait) {
-  const std::string work = Scratch("wrap_gameover");
-  std::ostringstream s;
-  s << "10 down space\n12 up space\n30 down enter\n32 up enter\n40 down n\n";
-  const long frames = 5000;
-  const Trace plain = Replay(work, s.str(), frames, "");
-  ExpectCleanRun(plain, frames);
-  long shown = -1, title = -1;
-  for (long i = 0; i < frames; ++i) {
-    if (shown < 0 && Field(plain.lines[i], "gameOverShown") == 1) shown = i + 1;
-    if (shown > 0 && Field(plain.lines[i], "scene") == 1) {
-      title = i + 1;
-      break;
-    }
-  }
-  ASSERT_GT(shown, 0) << "no game over in " << frames << " frames";
-  ASSERT_GT(title, shown);
-  // The tick count at frame f is start + 12 f: wrap 4.5 s after the label shows.
-  const uint64_t start = kWrap - 12u * static_cast<uint64_t>(shown) - 4500u;
-  const Trace wrapped =
-      Replay(work, s.str(), title + 20, "--clock-start " + std::to_string(start));
-  ExpectCleanRun(wrapped, static_cast<size_t>(title + 20));
-  for (long i = 0; i < title + 20; ++i) {
-    ASSERT_EQ(wrapped.lines[i], plain.lines[i]) << "frame " << i + 1;
-  }
-}
-
 // A frame of 3 s (the machine stalled): one large frameSeconds, no cap. The
 // stage clock leaps 51 units in that frame, everything stays inside its bounds,
 // the next frame is an ordinary one and play goes on.

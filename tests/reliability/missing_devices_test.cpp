@@ -1,5 +1,5 @@
-// Devices that are not there: no audio device, no joystick (and hot-plug
-// events for sticks that do not exist), no display, no soundfont.
+// Devices that are not there: no audio device (nor any joystick), no display,
+// no soundfont.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -24,7 +24,6 @@ using mainloop::Push;
 long lastFrame = 0;
 std::vector<int> sceneAfter;
 std::vector<float> playerXAfter;
-void (*extraBefore)(long frame) = nullptr;
 
 // Title -> setup -> stage 1, then the ship flies right from frame 100 on.
 void Before(long frame) {
@@ -32,7 +31,6 @@ void Before(long frame) {
   if (frame == 10 || frame == 12) Push(SDLK_SPACE, frame == 10);
   if (frame == 30 || frame == 32) Push(SDLK_RETURN, frame == 30);
   if (frame == 100) Push(SDLK_RIGHT, true);
-  if (extraBefore != nullptr) extraBefore(frame);
 }
 
 void After(long frame) {
@@ -81,35 +79,6 @@ TEST(MissingDevices, NoAudioDeviceIsASilentGame) {
   EXPECT_EQ(zuSound::soundEnabled, 0);
   EXPECT_EQ(sndBOM, 0);
   EXPECT_EQ(sndSHOT, 0);
-}
-
-namespace {
-void PhantomSticks(long frame) {
-  if (frame == 50 || frame == 150) {
-    SDL_Event e{};
-    e.type = SDL_JOYDEVICEADDED;
-    e.jdevice.which = 7;  // no such device index
-    SDL_PushEvent(&e);
-  }
-  if (frame == 60 || frame == 160) {
-    SDL_Event e{};
-    e.type = SDL_JOYDEVICEREMOVED;
-    e.jdevice.which = 4242;  // no such instance
-    SDL_PushEvent(&e);
-  }
-}
-}  // namespace
-
-// No joystick: the keys steer; hot-plug news about sticks that are not there
-// (a device index past the end, an unknown instance) change nothing.
-TEST(MissingDevices, NoJoystickAndPhantomHotPlugEvents) {
-  extraBefore = PhantomSticks;
-  std::string err;
-  const int status = PlayInProcess(200, &err);
-  extraBefore = nullptr;
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(err, "");
-  ExpectReachedStage1AndFlew();
 }
 
 // The real game without any display: the screen's message, then a clean end

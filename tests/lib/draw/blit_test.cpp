@@ -82,10 +82,12 @@ TEST_F(Blit, SourceRectangleLeavingThePictureDrawsNothing) {
 }
 
 TEST_F(Blit, BlackIsTransparentInThePlainAndBothStretchedPaths) {
-  // Checkerboard of black and coloured 1-pixel cells, top-left not black.
+  // Checkerboard of black and coloured 1-pixel cells, top-left not black: the
+  // key is black all the same, not the corner's colour.
   WriteBmp("CHECK.BMP", 8, 8, [](int c, int r) { return (c + r) % 2 == 1; });
   const int check = zuDraw::LoadObject("CHECK.BMP", 2);
   ASSERT_EQ(check, 3);
+  EXPECT_EQ(objectTable[check].key, 0u);
   const Uint16 under = 0x1234;
   SDL_FillRect(zuDraw::BackSurface(), nullptr, under);
 

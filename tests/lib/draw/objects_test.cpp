@@ -73,18 +73,6 @@ TEST_F(Objects, MissingFileKeepsTheNameTaken) {
   EXPECT_EQ(objectTable[3].surface, nullptr);
 }
 
-TEST_F(Objects, KeyedOnBlackEvenWhenTheCornerIsNotBlack) {
-  WriteBmp("CORNER.BMP", 4, 4, [](int c, int r) { return c == 3 && r == 3; });
-  const int id = zuDraw::LoadObject("CORNER.BMP", 2);
-  ASSERT_EQ(id, 2);
-  EXPECT_EQ(objectTable[id].key, 0u);
-  EXPECT_EQ(static_cast<const Uint16*>(objectTable[id].surface->pixels)[0], drawtest::PixelAt(0, 0));
-  SDL_FillRect(zuDraw::BackSurface(), nullptr, 0x1111);
-  zuDraw::PutObject(200, 10, id, 0, 0, 4, 4);
-  EXPECT_EQ(Back(200, 10), drawtest::PixelAt(0, 0));
-  EXPECT_EQ(Back(203, 13), 0x1111);
-}
-
 TEST_F(Objects, ScreenObjectsExistWithKeyZero) {
   for (int id = 0; id < 2; ++id) {
     SDL_Surface* s = objectTable[id].surface;

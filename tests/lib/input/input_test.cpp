@@ -211,6 +211,19 @@ TEST_F(Sticks, LatePlugInTakesItsCentre) {
 // A pad from the controller database, its buttons and axes wired unlike the
 // raw numbers: fire and bomb follow the south and east buttons, steering the
 // left stick and the D-pad. Plugged in late and pulled out again.
+// News of sticks that are not there (a device index past the end, an unknown
+// instance) changes nothing.
+TEST_F(Sticks, PhantomHotPlugEventsChangeNothing) {
+  zuSystem::InitJoystick();
+  zuSystem::OnJoystickAdded(7);
+  zuSystem::OnJoystickRemoved(4242);
+  int dx = 9, dy = 9;
+  zuSystem::JoyDirection(0, &dx, &dy);
+  EXPECT_EQ(dx, 0);
+  EXPECT_EQ(dy, 0);
+  EXPECT_EQ(zuSystem::JoyButton(0, 1), 0);
+}
+
 TEST_F(Sticks, GameControllerNamedButtonsStickAndDpadWithHotPlug) {
   zuSystem::InitJoystick();
   SDL_VirtualJoystickDesc desc{};

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <string>
 
 #include "lib/system/zuSystem.h"
@@ -22,14 +20,6 @@ struct FakeClock : testing::Test {
 };
 
 }  // namespace
-
-TEST(Random, FirstTenForSeedOne) {
-  // The runtime's sequence, worked out independently of this code.
-  zuSystem::SeedRandom(1);
-  const int expected[10] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
-  for (int want : expected) EXPECT_EQ(zuSystem::Rand(), want);
-  EXPECT_EQ(zuSystem::RandomState(), 3750785579u);
-}
 
 // A wait is over strictly after its deadline and stays over until armed again,
 // also when the 32-bit tick count wraps in between; a cleared slot never ends.
@@ -65,16 +55,6 @@ TEST_F(FakeClock, OutOfRangeSlotsAreRefusedAndLeaveTheTableAlone) {
   for (int i = 1; i <= 10; ++i) EXPECT_EQ(zuSystem::CheckWait(i), 0);
 }
 
-TEST_F(FakeClock, ResetWaitsClearsKeyState) {
-  lastKey = 0x5A;
-  allowSystemKeys = 1;
-  keyCapture = 1;
-  zuSystem::ResetWaits();
-  EXPECT_EQ(lastKey, 0);
-  EXPECT_EQ(allowSystemKeys, 0);
-  EXPECT_EQ(keyCapture, 0);
-}
-
 TEST_F(FakeClock, FrameMeasureIsWrapSafeAndResettable) {
   fakeNow = 0xFFFFFFF0u;
   zuSystem::ResetFrameTime();
@@ -89,20 +69,3 @@ TEST_F(FakeClock, FrameMeasureIsWrapSafeAndResettable) {
   zuSystem::MeasureFrame();
   EXPECT_FLOAT_EQ(frameSeconds, 0.012f);
 }
-
-#ifdef __linux__  // the running program's own path, as Linux tells it
-TEST(AppPath, EndsWithSeparatorAndHonoursOverride) {
-  const std::string path = zuSystem::GetAppPath(0);
-  ASSERT_FALSE(path.empty());
-  EXPECT_EQ(path.back(), '/');
-  char exe[4096] = {};
-  ASSERT_GT(readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
-  std::string folder = exe;
-  folder.erase(folder.rfind('/') + 1);
-  EXPECT_EQ(path, folder);
-  zuSystem::SetAppPath("some/dir");
-  EXPECT_STREQ(zuSystem::GetAppPath(0), "some/dir/");
-  zuSystem::SetAppPath(nullptr);
-  EXPECT_EQ(zuSystem::GetAppPath(0), path);
-}
-#endif
