@@ -131,6 +131,10 @@ TEST_F(Bosses, SecondBossV5SeventhGroupComesAt300) {
   EXPECT_EQ(counts, (std::vector<int>{40, 80, 120, 160, 200, 240, 300, 320, 360, 400}));
   // V4, the same family without the odd group, keeps even steps.
   EXPECT_EQ(LaunchCounts(boss2V4Family, boss, 449)[6], 280);
+  // Both counters run 0 .. 449.
+  FireCounted(boss2V4Family, boss);
+  FireCounted(boss2V5Family, boss);
+  EXPECT_EQ(boss2V4[0].counter + boss2V5[0].counter, 0);
 }
 
 TEST_F(Bosses, ShotTouchesTheShipInsideItsBoxOnly) {

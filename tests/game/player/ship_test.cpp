@@ -127,15 +127,19 @@ TEST_F(ShipTest, BombWithoutStockLaunchesNothing) {
   EXPECT_EQ(bombs, 0);
 }
 
-TEST_F(ShipTest, DebrisParksWhenItLeaves) {
-  playerX = 130.0f;
-  playerY = 100.0f;
-  AdvanceDebris();
-  for (int frame = 0; frame < 30; ++frame) MoveDebris();
-  for (int i = 0; i < 16; ++i) {
-    EXPECT_EQ(shipDebris[i].active, 0) << i;
-    EXPECT_FLOAT_EQ(shipDebris[i].x, -500.0f);
+// Debris parks once it is more than 60 pixels off the top or left edge, or past
+// the right or bottom edge.
+TEST_F(ShipTest, DebrisParksAtItsOwnBounds) {
+  const float at[8][2] = {{-60, 100}, {-60.5f, 100}, {510, 100}, {510.5f, 100},
+                          {200, -60}, {200, -60.5f}, {200, 480}, {200, 480.5f}};
+  for (int i = 0; i < 8; ++i) {
+    shipDebris[i].active = 1;
+    shipDebris[i].speed = 0.0f;
+    shipDebris[i].x = at[i][0];
+    shipDebris[i].y = at[i][1];
   }
+  MoveDebris();
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(shipDebris[i].active, 1 - i % 2) << at[i][0] << "," << at[i][1];
 }
 
 }  // namespace
