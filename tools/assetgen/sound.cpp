@@ -18,6 +18,9 @@ void Put32(std::vector<uint8_t>& v, uint32_t x) {
   Put16(v, x & 0xFFFF);
   Put16(v, x >> 16);
 }
+void PutTag(std::vector<uint8_t>& v, const char (&tag)[5]) {
+  for (int i = 0; i < 4; ++i) v.push_back(uint8_t(tag[i]));
+}
 
 // Normalises to the given peak and wraps the samples in a RIFF WAVE file.
 std::vector<uint8_t> Wave(std::vector<float> s, float peak) {
@@ -25,9 +28,10 @@ std::vector<uint8_t> Wave(std::vector<float> s, float peak) {
   for (float x : s) m = std::max(m, std::fabs(x));
   std::vector<uint8_t> out;
   const uint32_t data = uint32_t(s.size() * 2);
-  out.insert(out.end(), {'R', 'I', 'F', 'F'});
+  PutTag(out, "RIFF");
   Put32(out, 36 + data);
-  out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  PutTag(out, "WAVE");
+  PutTag(out, "fmt ");
   Put32(out, 16);
   Put16(out, 1);  // PCM
   Put16(out, 1);  // mono
@@ -35,7 +39,7 @@ std::vector<uint8_t> Wave(std::vector<float> s, float peak) {
   Put32(out, kRate * 2);
   Put16(out, 2);
   Put16(out, 16);
-  out.insert(out.end(), {'d', 'a', 't', 'a'});
+  PutTag(out, "data");
   Put32(out, data);
   for (float x : s) {
     int v = int(std::lround(x / m * peak * 32767));

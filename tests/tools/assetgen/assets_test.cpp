@@ -172,7 +172,7 @@ TEST(GeneratedMusicHeard, EveryPieceSoundsThroughTheGame) {
   for (const char* piece : PIECES) {
     std::string dir = FolderPlaying(piece);
     std::string raw = dir + "/audio.raw";
-    std::string cmd = "\"" + BinPath("skyward-replay") + "\" --assets \"" + dir + "/\" --frames 120 --audio \"" + raw +
+    std::string cmd = std::string("\"") + BinPath("skyward-replay") + "\" --assets \"" + dir + "/\" --frames 120 --audio \"" + raw +
                       "\" > /dev/null 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << piece;
     std::ifstream in(raw, std::ios::binary);
