@@ -3,6 +3,7 @@
 #   wine.Suites       the shared library and game suites, cross-built
 #   wine.ReplayTrace  the headless runner gives the Linux runner's trace, frame by frame
 #   wine.Window       the game in a real window on an X server of its own, played by keys
+#   wine.WindowRefusedMode  the same on a screen whose mode change Wine refuses
 if(NOT SKYWARD_TESTS)
   return()
 endif()
@@ -80,3 +81,7 @@ set_tests_properties(wine.ReplayTrace PROPERTIES TIMEOUT 900 RESOURCE_LOCK skywa
 add_test(NAME wine.Window
   COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/window_test.sh ${CMAKE_BINARY_DIR} wine 640x480)
 set_tests_properties(wine.Window PROPERTIES TIMEOUT 180 RESOURCE_LOCK skyward_window)
+# A display that refuses the mode: the game falls back to its scaled window.
+add_test(NAME wine.WindowRefusedMode
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/window_test.sh ${CMAKE_BINARY_DIR} wine 1024x768)
+set_tests_properties(wine.WindowRefusedMode PROPERTIES TIMEOUT 180 RESOURCE_LOCK skyward_window)
