@@ -14,14 +14,8 @@
 
 namespace {
 
-void MakeActive() {
-  // What showing the window means on a desktop: it becomes the active one.
-  SDL_Event focus{};
-  focus.type = SDL_WINDOWEVENT;
-  focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
-  focus.window.windowID = mainWindow != nullptr ? SDL_GetWindowID(mainWindow) : 0;
-  SDL_PushEvent(&focus);
-}
+// What showing the window means on a desktop: it becomes the active one.
+void MakeActive() { PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED); }
 
 void EndSdl() {
   zuDraw::DestroyWindow();

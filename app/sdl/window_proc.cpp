@@ -123,10 +123,12 @@ void DispatchEvent(const SDL_Event& e) {
   }
 }
 
-void PostCloseRequest() {
-  SDL_Event close{};
-  close.type = SDL_WINDOWEVENT;
-  close.window.event = SDL_WINDOWEVENT_CLOSE;
-  close.window.windowID = mainWindow != nullptr ? SDL_GetWindowID(mainWindow) : 0;
-  SDL_PushEvent(&close);
+void PushWindowEvent(Uint8 event) {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = event;
+  e.window.windowID = mainWindow != nullptr ? SDL_GetWindowID(mainWindow) : 0;
+  SDL_PushEvent(&e);
 }
+
+void PostCloseRequest() { PushWindowEvent(SDL_WINDOWEVENT_CLOSE); }
