@@ -36,11 +36,8 @@ const char* const SOUNDFONT_FOLDERS[] = {
     "/usr/share/soundfonts",
 };
 
-bool IsSoundFont(const char* path) {
-  struct stat st;
-  if (stat(path, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > SOUNDFONT_LIMIT) {
-    return false;
-  }
+// Whether the file opens and starts as a soundfont does.
+bool HasSoundFontHead(const char* path) {
   FILE* f = std::fopen(path, "rb");
   if (f == nullptr) return false;
   unsigned char head[12];
@@ -50,42 +47,39 @@ bool IsSoundFont(const char* path) {
   return ok;
 }
 
+bool IsSoundFont(const char* path) {
+  struct stat st;
+  if (stat(path, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > SOUNDFONT_LIMIT) {
+    return false;
+  }
+  return HasSoundFontHead(path);
+}
+
 bool EndsWithSf2(const char* name) {
   const size_t n = std::strlen(name);
   return n > 4 && strcasecmp(name + n - 4, ".sf2") == 0;
 }
 
-// Whether any file of a list (separated by ':' or ';', as the mixer splits it)
-// is a soundfont that can be opened. No size limit: the player chose it.
-bool NamedSoundFontReadable(const char* list) {
+// What a list of files (separated by ':' or ';', as the mixer splits it)
+// holds: whether any of them is a soundfont that can be opened (no size limit:
+// the player chose it), and the bytes of those that are.
+struct SoundFontList {
+  bool readable = false;
+  long long bytes = 0;
+};
+SoundFontList LookAtSoundFonts(const char* list) {
   char copy[4096];
   std::snprintf(copy, sizeof copy, "%s", list);
-  char* rest = nullptr;
-  for (char* path = strtok_r(copy, ":;", &rest); path != nullptr;
-       path = strtok_r(nullptr, ":;", &rest)) {
-    FILE* f = std::fopen(path, "rb");
-    if (f == nullptr) continue;
-    unsigned char head[12];
-    const bool ok = std::fread(head, 1, 12, f) == 12 && std::memcmp(head, "RIFF", 4) == 0 &&
-                    std::memcmp(head + 8, "sfbk", 4) == 0;
-    std::fclose(f);
-    if (ok) return true;
-  }
-  return false;
-}
-
-// Bytes of every file of a soundfont list, to judge what a reload costs.
-long long SoundFontBytes(const char* list) {
-  char copy[4096];
-  std::snprintf(copy, sizeof copy, "%s", list);
-  long long total = 0;
+  SoundFontList found;
   char* rest = nullptr;
   for (char* path = strtok_r(copy, ":;", &rest); path != nullptr;
        path = strtok_r(nullptr, ":;", &rest)) {
     struct stat st;
-    if (stat(path, &st) == 0) total += st.st_size;
+    if (stat(path, &st) != 0 || !HasSoundFontHead(path)) continue;
+    found.readable = true;
+    found.bytes += st.st_size;
   }
-  return total;
+  return found;
 }
 
 // Above this, reading the soundfont again at a scene change stalls the game
@@ -110,8 +104,8 @@ void ChooseSoundFont() {
   const char* env = SDL_getenv("SDL_SOUNDFONTS");
   if (env != nullptr && env[0] != '\0') {
     std::snprintf(midiSoundFont, sizeof midiSoundFont, "%s", env);
-    keepSoundFont = SoundFontBytes(env) > KEEP_SOUNDFONT_ABOVE;
-    if (!NamedSoundFontReadable(env)) {
+    keepSoundFont = KeepSoundFontLoaded(env);
+    if (!LookAtSoundFonts(env).readable) {
       // A name that leads nowhere gets one line, not a silent guess.
       std::fprintf(stderr,
                    "Skyward Run: the soundfont named in SDL_SOUNDFONTS (%s) cannot be "
@@ -132,11 +126,15 @@ void ChooseSoundFont() {
     return;
   }
   std::snprintf(midiSoundFont, sizeof midiSoundFont, "%s", found);
-  keepSoundFont = SoundFontBytes(found) > KEEP_SOUNDFONT_ABOVE;
+  keepSoundFont = KeepSoundFontLoaded(found);
   Mix_SetSoundFonts(midiSoundFont);
 }
 
 }  // namespace
+
+bool KeepSoundFontLoaded(const char* list) {
+  return LookAtSoundFonts(list).bytes > KEEP_SOUNDFONT_ABOVE;
+}
 
 void SilenceSynthLog() {
   // The synthesizer's log is not reachable through the mixer, but it is the

@@ -23,6 +23,9 @@ extern Mix_Music* residentMusic;
 // The soundfont chosen for the music, or "" when none was found.
 extern char midiSoundFont[4096];
 
+// Whether a soundfont list is large enough that reading it again at every
+// piece would stall the game, so one piece keeps it loaded for the run.
+bool KeepSoundFontLoaded(const char* list);
 // The first readable General MIDI soundfont, or null.
 const char* FindSoundFont();
 // Keeps the synthesizer's own log lines off standard error.

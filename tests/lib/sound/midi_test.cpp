@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstring>
 #include <string>
 
+#include "lib/sdl/soundSdl.h"
 #include "tests/lib/sound/soundDevice.h"
 
 using namespace soundtest;
@@ -68,6 +72,22 @@ TEST(MidiMusic, EndedPieceStartsAgainFromTheStartThroughItsNotification) {
   }
   EXPECT_GE(again, 0);
   EXPECT_LE(again, ended + HALF_SECOND * 2);
+}
+
+// A second synthesizer costs more memory than reading a small soundfont again
+// saves; only a list of soundfonts over 16 MB in all keeps one piece loaded.
+TEST(MidiMusic, OnlyALargeSoundFontIsKeptLoaded) {
+  const char* font = zuSound::FindSoundFont();
+  if (font == nullptr) GTEST_SKIP() << "no soundfont installed";
+  struct stat st;
+  ASSERT_EQ(stat(font, &st), 0);
+  const long long copies = (16LL << 20) / st.st_size;  // as many as stay within 16 MB
+  if ((copies + 2) * (std::strlen(font) + 1) > 4000) GTEST_SKIP() << "too small a soundfont to list";
+  std::string list = "/nonexistent.sf2";                 // counts for nothing
+  for (long long i = 0; i < copies; ++i) list += std::string(i % 2 ? ":" : ";") + font;
+  EXPECT_FALSE(zuSound::KeepSoundFontLoaded(list.c_str())) << copies << " copies";
+  list += std::string(":") + font;
+  EXPECT_TRUE(zuSound::KeepSoundFontLoaded(list.c_str())) << copies + 1 << " copies";
 }
 
 TEST(MidiMusic, StoppedOrReplacedPieceIgnoresItsLateEndNotification) {
