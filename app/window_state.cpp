@@ -28,8 +28,8 @@ void OnKeyDown(int vk) {
   lastKey = vk;
   if (vk == VK_ESCAPE) {
     zuSystem::Shutdown();
-  } else if (vk == 0x53 && continuePrompt == 0) {
-    paused = paused ? 0 : 1;
+  } else if (vk == 0x53) {
+    TogglePause();
   }
 }
 

@@ -2,9 +2,6 @@
 
 #include "game/playfield.h"
 
-int scene = 0;
-int previousScene = 0;
-int sceneEntered = 0;
 int paused = 0;
 int continuePrompt = 0;
 int gameMode = 5;
@@ -13,6 +10,11 @@ int plainBackground = 0;
 void ResetPause() {
   paused = 0;
   continuePrompt = 0;
+}
+
+void TogglePause() {
+  if (continuePrompt != 0) return;
+  paused = paused ? 0 : 1;
 }
 
 void RunScene(int sceneNumber) {

@@ -12,7 +12,6 @@
 #include <sstream>
 #include <string>
 
-#include "game/flow/catalogue.h"
 #include "game/player/score.h"
 #include "lib/system/zuSystem.h"
 
