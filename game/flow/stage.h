@@ -61,7 +61,9 @@ extern const StageData stage2Data;
 
 // The spawn and fire procedures whose timeline windows hold stageClock, in order.
 void OpenSpawnWindows(const StageData& stage);
-// The stage's families and their shot families, each moved then drawn.
+// The stage's families and their shot families: each row of the stage's table is
+// moved, then drawn. ZAK18's five drop groups are one row, so all five move, then
+// all five draw.
 void MoveAndDrawFamilies(const StageData& stage);
 // The answer to the continue question while paused.
 void AnswerContinue();
