@@ -1,7 +1,7 @@
 // Pictures written by other programs, read through the game's own load: every
-// variant ImageMagick writes, and the header kinds and masks it does not
-// (made here from its files), compared pixel by pixel with ImageMagick's own
-// decoding of the same file. Files the reader must refuse get the load's message.
+// variant ImageMagick writes, and the header kinds it does not (made here from
+// its files), compared pixel by pixel with ImageMagick's own decoding of the
+// same file. Then files built here, one for each rule of the reader.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -85,70 +85,7 @@ std::function<Bytes(Bytes)> Header(uint32_t size, uint32_t compression = 3) {
   };
 }
 
-// A 24-bit file repacked into 16 or 32-bit pixels with the given red, green
-// and blue masks, each channel widened or narrowed to its mask's width.
-std::function<Bytes(Bytes)> Masks(int bits, uint32_t r, uint32_t g, uint32_t b) {
-  return [=](Bytes f) {
-    const int w = static_cast<int>(Get32(f, 18)), h = static_cast<int>(Get32(f, 22));
-    const size_t inRow = (w * 24 + 31) / 32 * 4, outRow = (w * bits + 31) / 32 * 4;
-    Bytes out(54 + 12 + outRow * h, 0);
-    std::memcpy(out.data(), f.data(), 54);
-    Set32(out, 2, static_cast<uint32_t>(out.size()));
-    Set32(out, 10, 66);
-    out[28] = static_cast<uint8_t>(bits);
-    Set32(out, 30, 3);
-    const uint32_t masks[3] = {r, g, b};
-    for (int c = 0; c < 3; ++c) Set32(out, 54 + 4 * c, masks[c]);
-    auto pack = [](uint8_t v, uint32_t m) {
-      int shift = 0, width = 0;
-      while (!((m >> shift) & 1)) ++shift;
-      while ((m >> (shift + width)) & 1) ++width;
-      const uint32_t wide = width <= 8 ? v >> (8 - width) : (v << (width - 8)) | (v >> (16 - width));
-      return wide << shift;
-    };
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        const uint8_t* p = &f[Get32(f, 10) + y * inRow + x * 3];
-        const uint32_t v = pack(p[2], r) | pack(p[1], g) | pack(p[0], b);
-        for (int i = 0; i < bits / 8; ++i) out[66 + y * outRow + x * bits / 8 + i] = static_cast<uint8_t>(v >> (8 * i));
-      }
-    }
-    return out;
-  };
-}
-
-std::function<Bytes(Bytes)> Set(size_t at, uint32_t value) {
-  return [=](Bytes f) {
-    Set32(f, at, value);
-    return f;
-  };
-}
-
-// A 4-bit file run-length coded: the first five pixels of a row as they
-// stand, the rest in runs of two.
-Bytes RunLength4(Bytes f) {
-  const int w = static_cast<int>(Get32(f, 18)), h = static_cast<int>(Get32(f, 22));
-  const size_t row = (w * 4 + 31) / 32 * 4, at = Get32(f, 10);
-  Bytes out(f.begin(), f.begin() + at);
-  auto pixel = [&](int y, int x) { return (f[at + y * row + x / 2] >> (x & 1 ? 0 : 4)) & 15; };
-  for (int y = 0; y < h; ++y) {
-    out.insert(out.end(), {0, 5, static_cast<uint8_t>(pixel(y, 0) << 4 | pixel(y, 1)),
-                           static_cast<uint8_t>(pixel(y, 2) << 4 | pixel(y, 3)),
-                           static_cast<uint8_t>(pixel(y, 4) << 4), 0});
-    for (int x = 5; x < w; x += 2) {
-      const int n = std::min(2, w - x);
-      out.insert(out.end(), {static_cast<uint8_t>(n),
-                             static_cast<uint8_t>(pixel(y, x) << 4 | (n > 1 ? pixel(y, x + 1) : 0))});
-    }
-    out.insert(out.end(), {0, 0});
-  }
-  out.insert(out.end(), {0, 1});
-  Set32(out, 30, 2);
-  Set32(out, 2, static_cast<uint32_t>(out.size()));
-  return out;
-}
-
-enum Expect { kAsMagickReadsIt, kAsMagickReadsTheStart, kRefused };
+enum Expect { kAsMagickReadsIt, kAsMagickReadsTheStart };
 
 struct Variant {
   const char* name;
@@ -170,7 +107,6 @@ const Variant kVariants[] = {
     {"pal8", "-type palette -compress none BMP3:", nullptr, kAsMagickReadsIt, {}},
     {"rle8", "-type palette -compress RLE BMP3:", nullptr, kAsMagickReadsIt, {}},
     {"pal4", "-colors 16 BMP3:", nullptr, kAsMagickReadsIt, {}},
-    {"rle4", "-colors 16 BMP3:", RunLength4, kAsMagickReadsTheStart, {}},
     {"pal1", "-monochrome BMP3:", nullptr, kAsMagickReadsIt, {}},
     {"rgb565", "-define bmp:subtype=RGB565 BMP:", nullptr, kAsMagickReadsIt, {}},
     {"rgb555", "-define bmp:subtype=RGB555 BMP:", nullptr, kAsMagickReadsIt, {}},
@@ -183,10 +119,7 @@ const Variant kVariants[] = {
     {"info_alpha_fields", "-alpha set BMP:", Header(40, 6), kAsMagickReadsTheStart, {}},
     {"topdown24", "BMP3:", TopDown, kAsMagickReadsIt, {}},
     {"topdown4", "-colors 16 BMP3:", TopDown, kAsMagickReadsIt, {}},
-    {"mask10", "BMP3:", Masks(32, 0x3FF00000, 0x000FFC00, 0x000003FF), kAsMagickReadsIt, {}},
-    {"mask231", "BMP3:", Masks(16, 0x30, 0x0E, 0x01), kAsMagickReadsIt, {2, 3, 1}},
     {"java_fields565", nullptr, nullptr, kAsMagickReadsIt, {}},
-    {"os2_header", "BMP3:", Set(14, 64), kRefused, {}},
 };
 
 // An 8-bit channel as the reader makes it from the `bits` ImageMagick kept.
@@ -217,11 +150,6 @@ TEST_P(ForeignBitmaps, ReadAsImageMagickReadsThemOrRefused) {
   testing::internal::CaptureStderr();
   const int id = zuDraw::LoadObject((std::string(v.name) + ".BMP").c_str(), 2);
   const std::string err = testing::internal::GetCapturedStderr();
-  if (v.expect == kRefused) {
-    EXPECT_EQ(id, 0);
-    EXPECT_EQ(err, "zuDraw::LoadObject : BMPファイルを読み込めません\n");
-    return;
-  }
   ASSERT_EQ(id, 2) << err;
   const SDL_Surface* s = objectTable[id].surface;
   const Bytes expected = MagickPixels(v.expect == kAsMagickReadsIt ? made : start);
@@ -290,17 +218,10 @@ Bytes Build(const Picture& p) {
 
 // The RGB565 pixels a picture shows, top row first, rows apart by '|':
 // '.' black, R red, G green, B blue, W white.
-std::vector<uint16_t> Shows(const char* rows) {
+std::vector<uint16_t> Shows(const std::string& rows) {
   std::vector<uint16_t> out;
-  for (const char* c = rows; *c != '\0'; ++c) {
-    switch (*c) {
-      case 'R': out.push_back(0xF800); break;
-      case 'G': out.push_back(0x07E0); break;
-      case 'B': out.push_back(0x001F); break;
-      case 'W': out.push_back(0xFFFF); break;
-      case '|': break;
-      default: out.push_back(0); break;
-    }
+  for (char c : rows) {
+    if (c != '|') out.push_back(c == 'R' ? 0xF800 : c == 'G' ? 0x07E0 : c == 'B' ? 0x001F : c == 'W' ? 0xFFFF : 0);
   }
   return out;
 }
@@ -376,7 +297,7 @@ const std::vector<HeaderCase>& HeaderCases() {
       {"mask_above_16_bits", Build({40, 1, 1, 16, 3, 0, {0xFFFFF800, 0x07E0, 0x001F}, {}, {0, 0xF8, 0, 0}}), "R"},
       {"wide_fields", Build({40, 3, 1, 32, 3, 0, {0x3FF00000, 0x000FFC00, 0x3FF}, {},
                              {0, 0, 0xF0, 0x3F, 0, 0xFC, 0x0F, 0, 0xFF, 0xFF, 0xFF, 0x3F}}), "RGW"},
-      {"narrow_fields_repeated", Build({40, 2, 1, 16, 3, 0, {0x0F00, 0x00F0, 0x000F}, {}, {0xFF, 0x0F, 0, 0x0F}}), "WR"},
+      {"narrow_fields_repeated", Build({40, 2, 1, 16, 3, 0, {0x01C0, 0x0038, 0x0007}, {}, {0xFF, 0x01, 0xC0, 0x01}}), "WR"},
       {"palette_longer_than_256", Build({40, 1, 1, 8, 0, 300, {}, longPalette, {255, 0, 0, 0}}), "B"},
       {"palette_count_0_is_full", Build({40, 2, 1, 1, 0, 0, {}, {0, white}, {0x40, 0, 0, 0}}), ".W"},
       {"index_beyond_palette_is_black", Build({40, 3, 1, 4, 0, 2, {}, {white, red}, {0x01, 0x50, 0, 0}}), "WR."},
