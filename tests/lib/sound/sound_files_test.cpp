@@ -118,7 +118,7 @@ TEST_F(WaveReader, RefusesFilesThatAreNotWholeOrHonest) {
   Bytes extraTooLong;
   Put16(extraTooLong, 1);
   Bytes lying = FmtBody(2, 1, 8000, 4, extraTooLong);
-  lying[16] = 40;  // counts 40 extra bytes where there are 2
+  lying[16] = 4;  // counts 4 extra bytes where there are 2, the next chunk behind them
   ExpectFailure(Riff({Chunk("fmt ", lying), Chunk("data", Bytes(4, 0))}), "extra count");
 
   Bytes notWave = good;
