@@ -174,8 +174,8 @@ struct Format {
 };
 
 // The samples the converter hands every device for a format block and its
-// data; none when it refuses them.
-std::vector<int16_t> Convert(const Format& f, const Bytes& samples) {
+// data, and its answer.
+std::vector<int16_t> Convert(const Format& f, const Bytes& samples, int* result) {
   auto* wf = static_cast<zuSound::WaveFormat*>(
       std::calloc(1, std::max(sizeof(zuSound::WaveFormat), 18 + f.extra.size())));
   *wf = {f.tag, f.channels, f.rate, 0, f.blockAlign, f.bits,
@@ -185,7 +185,7 @@ std::vector<int16_t> Convert(const Format& f, const Bytes& samples) {
   auto* data = static_cast<uint8_t*>(std::malloc(std::max<size_t>(size, 1)));
   if (size > 0) std::memcpy(data, samples.data(), size);
   std::vector<int16_t> out;
-  if (zuSound::ConvertWave(wf, &data, &size) == 0) {
+  if ((*result = zuSound::ConvertWave(wf, &data, &size)) == 0) {
     out.assign(reinterpret_cast<const int16_t*>(data), reinterpret_cast<const int16_t*>(data) + size / 2);
   }
   std::free(wf);
@@ -255,13 +255,17 @@ TEST(WaveConverter, PlaysWhatEveryDeviceCanTakeAndRefusesTheRest) {
       {"floats beyond full scale", {FLOAT, 1, 8000, 4, 32}, Floats({0.5f, 1.0f, 2.0f, -1.0f, -3.0f, nan, inf, -inf}),
        {16384, 32767, 32767, -32768, -32768, 0, 32767, -32768}},
   };
-  for (const auto& c : cases) EXPECT_EQ(Convert(c.format, c.data), c.out) << c.name;
+  int result;
+  for (const auto& c : cases) {
+    EXPECT_EQ(Convert(c.format, c.data, &result), c.out) << c.name;
+    EXPECT_EQ(result == 0, !c.out.empty()) << c.name;
+  }
   // 100 to 200000 Hz, and less than five minutes.
   for (const uint32_t rate : {99u, 100u, 200000u, 200001u}) {
-    EXPECT_EQ(!Convert({PCM, 1, rate, 2, 16}, Samples16({1})).empty(), rate >= 100 && rate <= 200000) << rate;
+    EXPECT_EQ((Convert({PCM, 1, rate, 2, 16}, Samples16({1}), &result), result == 0), rate >= 100 && rate <= 200000) << rate;
   }
   for (const size_t frames : {29999u, 30000u}) {
-    EXPECT_EQ(!Convert({PCM, 1, 100, 2, 16}, Bytes(frames * 2, 0)).empty(), frames < 30000) << frames;
+    EXPECT_EQ((Convert({PCM, 1, 100, 2, 16}, Bytes(frames * 2, 0), &result), result == 0), frames < 30000) << frames;
   }
 }
 
@@ -317,7 +321,7 @@ TEST_F(MidiCheck, OnlyPiecesTheSynthesizerCanReadAreHandedOver) {
       {"26 frames a second", with(good, 12, 0xE6), false},
       {"no ticks a frame", with(with(good, 12, 0xE7), 13, 0), false},
       {"RIFF-wrapped", wrapped, true},
-      {"RIFF-wrapped, cut", Bytes(wrapped.begin(), wrapped.end() - 1), false},
+      {"RIFF-wrapped, the chunk one byte longer than the file", with(wrapped, 28, static_cast<uint8_t>(wrapped[28] + 1)), false},
       {"RIFF of another form", with(wrapped, 8, 'W'), false},
       {"RIFF-wrapped behind a chunk of odd length", rmid({Chunk("LIST", {'I', 'N', 'F', 'O', 'x'}), Chunk("data", good)}), true},
       {"a piece one byte longer than its chunk", pieceLongerThanChunk, false},
@@ -330,7 +334,7 @@ TEST_F(MidiCheck, OnlyPiecesTheSynthesizerCanReadAreHandedOver) {
       {"key signature of 1 byte", Midi({0x00, 0xFF, 0x59, 0x01, 1}, {0x0A}), false},
       {"lasts no time", Midi({0x00, 0x90, 60, 100}, {0x00}), false},
       {"delta time of 4 bytes", Midi({0x00, 0x90, 60, 100}, {0x81, 0x80, 0x80, 0x00}), true},
-      {"delta time of 5 bytes", Midi({0xFF, 0xFF, 0xFF, 0xFF, 0x7F}, {0x01}), false},
+      {"delta time of 5 bytes", Smf({{0x81, 0x80, 0x80, 0x80, 0x00, 0xFF, 0x2F, 0x00}}), false},
       {"sysex longer than its track", Smf({{0x60, 0xF0, 0x05, 0x7E, 0xF7}}), false},
       {"sysex length of 5 bytes", Smf({{0x60, 0xF0, 0x80, 0x80, 0x80, 0x80, 0x00, 0xFF, 0x2F, 0x00}}), false},
       {"system message in a track", Smf({{0x00, 0xF4, 0x01, 0x02, 0x60, 0xFF, 0x2F, 0x00}}), false},
