@@ -77,12 +77,11 @@ inline Bytes PcmWave(uint32_t rate, const Bytes& samples) {
 }
 
 // A standard MIDI file holding the given track bodies as they stand; 480
-// ticks a quarter note unless `division` says otherwise.
-inline Bytes Smf(const std::vector<Bytes>& tracks, uint8_t format = 0, uint16_t division = 0x01E0) {
+// ticks a quarter note.
+inline Bytes Smf(const std::vector<Bytes>& tracks, uint8_t format = 0) {
   Bytes b;
   PutId(b, "MThd");
-  b.insert(b.end(), {0, 0, 0, 6, 0, format, 0, static_cast<uint8_t>(tracks.size()),
-                     static_cast<uint8_t>(division >> 8), static_cast<uint8_t>(division & 0xFF)});
+  b.insert(b.end(), {0, 0, 0, 6, 0, format, 0, static_cast<uint8_t>(tracks.size()), 0x01, 0xE0});
   for (const Bytes& track : tracks) {
     PutId(b, "MTrk");
     b.insert(b.end(), {0, 0, static_cast<uint8_t>(track.size() >> 8),
