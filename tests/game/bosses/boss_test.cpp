@@ -29,25 +29,6 @@ class Bosses : public ::testing::Test {
   BossRecord boss{};
 };
 
-// --- death ----------------------------------------------------------------------
-
-// A long frame ends the death sequence at once: the draw reports it over and the
-// controls are locked (what follows is the stage's); the time-out kills and runs
-// the sequence twice per frame.
-TEST_F(Bosses, DeathSequenceEdges) {
-  boss2.hitPoints = 0.0f;
-  frameSeconds = 7.5f;
-  EXPECT_EQ(DrawBoss2(), 1);
-  EXPECT_EQ(controlLocked, 1);
-
-  frameSeconds = 0.5f;
-  EXPECT_EQ(Boss1TimeOut(), 0);
-  EXPECT_FLOAT_EQ(boss1.hitPoints, 0.0f);
-  EXPECT_FLOAT_EQ(boss1.deathClock, 5.0f);
-  EXPECT_EQ(DrawBoss1(), 0);
-  EXPECT_FLOAT_EQ(boss1.deathClock, 10.0f);
-}
-
 // --- volleys ---------------------------------------------------------------------
 
 // Calls fire n times and returns, per group, the call count at which it launched.

@@ -122,16 +122,6 @@ class Stages : public ::testing::Test {
   }
 };
 
-struct BossOfStage {
-  int stage;
-  BossRecord* own;
-  BossRecord* other;
-  ShotSlot* ownV1;
-  ShotSlot* otherV1;
-};
-const BossOfStage BOSSES[] = {{1, &boss1, &boss2, boss1V1, boss2V1},
-                              {2, &boss2, &boss1, boss2V1, boss1V1}};
-
 }  // namespace
 
 // The boss acts while low < stageClock < high; in the closed time limit it is
@@ -157,7 +147,8 @@ TEST_F(Stages, BossSectionAndTimeLimitAtTheirBounds) {
       r.boss->hitPoints = r.firingHitPoints;
       Frame(r.stage, p.clock, 0.0f);
       EXPECT_EQ(*r.counter, p.acts) << "stage " << r.stage << " at " << p.clock;
-      EXPECT_EQ(r.boss->hitPoints == 0.0f, p.killed == 1) << "stage " << r.stage << " at " << p.clock;
+      EXPECT_EQ(r.boss->hitPoints == 0.0f, p.killed == 1) << "stage " << r.stage << " at "
+                                                           << p.clock;
     }
   }
 }
@@ -165,7 +156,12 @@ TEST_F(Stages, BossSectionAndTimeLimitAtTheirBounds) {
 // Its own boss's draw (with the death check), script and volleys; the other boss
 // waits untouched.
 TEST_F(Stages, EachStageDrivesItsOwnBoss) {
-  for (const BossOfStage& b : BOSSES) {
+  const struct {
+    int stage;
+    BossRecord *own, *other;
+    ShotSlot *ownV1, *otherV1;
+  } bosses[] = {{1, &boss1, &boss2, boss1V1, boss2V1}, {2, &boss2, &boss1, boss2V1, boss1V1}};
+  for (const auto& b : bosses) {
     Fresh();
     for (BossRecord* boss : {b.own, b.other}) boss->hitPoints = 0.0f;
     for (ShotSlot* v1 : {b.ownV1, b.otherV1}) {
@@ -232,32 +228,26 @@ TEST_F(Stages, BossDeathEndsTheStageIntoItsNextScene) {
   EXPECT_EQ(boss1.hitPoints, 0.0f);
 }
 
-// Stage 2 holds the ship until stageClock reaches 16, and lets it go on every later
-// frame, whatever locked it; stage 1 never holds it and never lets it go.
-TEST_F(Stages, OnlyStage2HoldsTheShipAtItsStart) {
+// Stage 2 holds the ship until stageClock reaches 16 and lets it go on every later
+// frame, whatever locked it; stage 1 never holds it nor lets it go. Stage 1 scrolls
+// "BACK1.BMP" and sends ZAK50, stage 2 "BACK2.BMP" and ZAK51.
+TEST_F(Stages, EachStageHasItsOwnHoldBackdropAndMidSizeEnemy) {
   for (int stage : {1, 2}) {
     Fresh();
     sceneEntered = 1;
-    Frame(stage, 0.0f, 0.9f);  // 15.3
-    EXPECT_EQ(controlLocked, stage == 2 ? 1 : 0) << stage;
+    Frame(stage, 0.0f, 0.9f);  // to 15.3
     sceneEntered = 0;
-    Frame(stage, stageClock, 0.05f);  // 16.15
-    EXPECT_EQ(controlLocked, 0) << stage;
-    controlLocked = 1;
-    Frame(stage, 500.0f, 0.01f);
-    EXPECT_EQ(controlLocked, stage == 1 ? 1 : 0) << stage;
-  }
-}
-
-// Stage 1 scrolls "BACK1.BMP" and sends ZAK50, stage 2 "BACK2.BMP" and ZAK51.
-TEST_F(Stages, EachStageHasItsOwnBackdropAndMidSizeEnemy) {
-  for (int stage : {1, 2}) {
-    Fresh();
-    Frame(stage, 60.0f, 0.01f);  // ZAK50's and ZAK51's first window is 50 to 300
+    EXPECT_EQ(controlLocked, stage == 2 ? 1 : 0) << stage;
     EXPECT_EQ(back1Tiles[0].x, stage == 1 ? 130.0f : -500.0f) << stage;
     EXPECT_EQ(back2Tiles[0].x, stage == 2 ? 130.0f : -500.0f) << stage;
+    Frame(stage, stageClock, 0.05f);  // to 16.15
+    EXPECT_EQ(controlLocked, 0) << stage;
+    Frame(stage, 60.0f, 0.0f);  // ZAK50's and ZAK51's first window is 50 to 300
     EXPECT_EQ(zak50Slot.active, stage == 1 ? 1 : 0) << stage;
     EXPECT_EQ(zak51Slot.active, stage == 2 ? 1 : 0) << stage;
+    controlLocked = 1;
+    Frame(stage, 500.0f, 0.0f);
+    EXPECT_EQ(controlLocked, stage == 1 ? 1 : 0) << stage;
   }
 }
 
@@ -370,12 +360,12 @@ TEST_F(StageDrawing, Zak10AndZak18InEachStagesOrder) {
 // when its own piece is in the program folder.
 TEST(StageMusic, EachStageEntersWithItsOwnPiece) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::path(testing::TempDir()) / ("skyward_stage_music_" + std::to_string(getpid()));
-  fs::create_directories(dir);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  zuSystem::SetAppPath((dir.string() + "/").c_str());
   if (zuSound::Init() == 0) GTEST_SKIP() << "no audio device";
   zuSound::InitMidi();
+  const fs::path dir = fs::path(testing::TempDir()) / ("stage_music_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  zuSystem::SetAppPath((dir.string() + "/").c_str());
   const fs::path piece = fs::path(SKYWARD_BIN_DIR) / "JBGM1.MID";
   fs::copy_file(piece, dir / "JBGM1.MID");
   zuSound::PlayMidi("JBGM1.MID");
