@@ -419,7 +419,7 @@ if [ "$MODE" = wine ]; then
     while IFS= read -r line; do
       grep -qxF -- "$line" "$WORK/log.txt" || fail "the log lacks the line: $line"
     done <"$WORK/notices.txt"
-    log "the $(wc -l <"$WORK/notices.txt") notices are in the log too"
+    log "the game's lines on standard error are in the log too ($(wc -l <"$WORK/notices.txt"))"
   fi
 fi
 save_kept
