@@ -21,6 +21,11 @@ constexpr const char* kUsage =
     "  --keep-best-score\n"
     "                keep the best score between runs (in the file named below);\n"
     "                without it every run starts from 5000 and nothing is written\n"
+    "  --record FILE this run is recorded to FILE as it goes, to be watched later\n"
+    "  --replay FILE watch the run recorded in FILE: Esc ends it, S pauses it,\n"
+    "                F held doubles the speed; the exit status is 0 when its\n"
+    "                checksum matched, 1 when not or when it was cut, 2 when\n"
+    "                the file was refused\n"
     "  --help        show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
@@ -79,10 +84,21 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, s
       parsed.screen.vsync = 0;
     } else if (std::strcmp(arg, "--keep-best-score") == 0) {
       parsed.keepBestScore = 1;
+    } else if (std::strcmp(arg, "--record") == 0 || std::strcmp(arg, "--replay") == 0) {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        std::fprintf(err, "skyward-run: %s needs a file name\n", arg);
+        return 2;
+      }
+      const char*& path = std::strcmp(arg, "--record") == 0 ? parsed.recordPath : parsed.replayPath;
+      path = argv[++i];
     } else {
       std::fprintf(err, "skyward-run: unknown option '%s' (try --help)\n", arg);
       return 2;
     }
+  }
+  if (parsed.recordPath != nullptr && parsed.replayPath != nullptr) {
+    std::fprintf(err, "skyward-run: --record and --replay cannot go together\n");
+    return 2;
   }
   *settings = parsed;
   return -1;
@@ -90,6 +106,8 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, s
 
 void ApplyCommandLine(const CommandLine& commandLine, GameMainOptions* options) {
   options->screen = commandLine.screen;
+  options->recordPath = commandLine.recordPath;
+  options->replayPath = commandLine.replayPath;
   // The user's data folder, or nowhere at all.
   zuSystem::SetUserFolder(commandLine.keepBestScore ? nullptr : "");
 }

@@ -31,6 +31,10 @@ void HideCursorOverGame();
 void OnKeyDown(int virtualKey);
 // A key went up.
 void OnKeyUp(int virtualKey);
+// What OnKeyDown and OnKeyUp do for the game; a playback applies the recorded
+// calls through these while the player's own keys control the playback.
+void KeyDownRule(int virtualKey);
+void KeyUpRule(int virtualKey);
 // The window is asked to close (the close button, the desktop, or [ESC]):
 // the libraries are released once, the window goes, the loop ends.
 void OnCloseRequest();
