@@ -133,7 +133,7 @@ void Say(char* why, const char* text) {
 
 Record Garbled(const Cursor& c, size_t at, char* why) {
   if (why != nullptr) {
-    std::snprintf(why, REASON_SIZE, "frame data garbled at byte %zu (frame %lu)", at,
+    std::snprintf(why, REASON_SIZE, "frame data garbled at byte %lu (frame %lu)", static_cast<unsigned long>(at),
                   static_cast<unsigned long>(c.frames + 1));
   }
   return Record::Bad;
@@ -277,7 +277,7 @@ bool CheckFile(const uint8_t* data, size_t size, const char* gameVersion, Summar
                char* reason) {
   *s = Summary{};
   if (size > MAX_FILE_BYTES) {
-    std::snprintf(reason, REASON_SIZE, "larger than %zu MB", MAX_FILE_BYTES >> 20);
+    std::snprintf(reason, REASON_SIZE, "larger than %lu MB", static_cast<unsigned long>(MAX_FILE_BYTES >> 20));
     return false;
   }
   const size_t magic = size < sizeof MAGIC ? size : sizeof MAGIC;
