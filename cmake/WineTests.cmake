@@ -1,7 +1,8 @@
 # The Windows build's tests, run under Wine on the build machine (the mingw
 # toolchain file makes wine the emulator, so ctest runs .exe files through it):
 #   wine.Suites       the shared library and game suites, cross-built
-#   wine.ReplayTrace  the headless runner gives the Linux runner's trace, frame by frame
+#   wine.ReplayTrace  the headless runner gives the Linux runner's trace, frame by frame,
+#                     and the replay file it records plays back on Linux with that trace
 #   wine.Window       the game in a real window on an X server of its own, played by keys
 #   wine.WindowRefusedMode  the same on a screen whose mode change Wine refuses
 if(NOT SKYWARD_TESTS)
