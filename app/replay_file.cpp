@@ -181,11 +181,13 @@ void AppendHeader(std::vector<uint8_t>* out, const Header& h) {
 
 void AppendFrame(std::vector<uint8_t>* out, uint32_t advance, uint32_t measured,
                  const PendingInput& input) {
-  uint8_t head = advance < FRAME_LONG ? static_cast<uint8_t>(advance) : FRAME_LONG;
+  // A frame of 0 ticks is written as what it is, never as the trailer's 0x00.
+  const bool inHead = advance > 0 && advance < FRAME_LONG;
+  uint8_t head = inHead ? static_cast<uint8_t>(advance) : FRAME_LONG;
   if (!input.bytes.empty()) head |= FRAME_HAS_INPUT;
   if (measured != advance) head |= FRAME_MEASURED_DIFFERS;
   out->push_back(head);
-  if (advance >= FRAME_LONG) PutVarint(out, advance);
+  if (!inHead) PutVarint(out, advance);
   if (measured != advance) PutVarint(out, measured);
   out->insert(out->end(), input.bytes.begin(), input.bytes.end());
 }
