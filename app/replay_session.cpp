@@ -10,7 +10,6 @@
 #include "app/game_state_hash.h"
 #include "app/replay_file.h"
 #include "app/window_state.h"
-#include "game/flow/catalogue.h"
 #include "game/player/score.h"
 #include "lib/draw/zuDrawInternal.h"
 #include "lib/input/inputInternal.h"
