@@ -97,7 +97,8 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, s
     }
   }
   if (parsed.recordPath != nullptr && parsed.replayPath != nullptr) {
-    std::fprintf(err, "skyward-run: --record and --replay cannot go together\n");
+    std::fprintf(err, "skyward-run: --record %s and --replay %s cannot go together\n",
+                 parsed.recordPath, parsed.replayPath);
     return 2;
   }
   *settings = parsed;

@@ -79,21 +79,8 @@ void Hash(long) {
 
 int PlayGame(void (*before)(long), const char* record, const char* replay) {
   hashes.clear();
-  mainloop::now = 70000;
-  zuSystem::SetClock(Creeping, mainloop::Nap);
-  zuSystem::SetAppPath(SKYWARD_BIN_DIR);
   zuSystem::SetUserFolder(DIR.c_str());
-  GameMainOptions options;
-  options.headless = true;
-  options.fixedSeed = true;
-  options.seed = 9;
-  options.beforeFrame = before;
-  options.afterFrame = Hash;
-  options.recordPath = record;
-  options.replayPath = replay;
-  const int status = GameMain(options);
-  zuSystem::SetClock(nullptr, nullptr);
-  zuSystem::SetAppPath(nullptr);
+  const int status = mainloop::Run(9, before, Hash, 70000, Creeping, mainloop::Nap, record, replay);
   zuSystem::SetUserFolder("");
   return status;
 }
