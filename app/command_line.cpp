@@ -22,6 +22,11 @@ constexpr const char* kUsage =
     "  --keep-best-score\n"
     "                keep the best score between runs, in the user's data folder;\n"
     "                without it every run starts from 5000 and nothing is written\n"
+    "  --record FILE this run is recorded to FILE as it goes, to be watched later\n"
+    "  --replay FILE watch the run recorded in FILE: Esc ends it, S pauses it,\n"
+    "                F held doubles the speed; the exit status is 0 when its\n"
+    "                checksum matched, 1 when not or when it was cut, 2 when\n"
+    "                the file was refused\n"
     "  --help        show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
@@ -76,10 +81,22 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, s
       parsed.screen.vsync = 0;
     } else if (std::strcmp(arg, "--keep-best-score") == 0) {
       parsed.keepBestScore = 1;
+    } else if (std::strcmp(arg, "--record") == 0 || std::strcmp(arg, "--replay") == 0) {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        *err = std::string("skyward-run: ") + arg + " needs a file name\n";
+        return 2;
+      }
+      const char*& path = std::strcmp(arg, "--record") == 0 ? parsed.recordPath : parsed.replayPath;
+      path = argv[++i];
     } else {
       *err = std::string("skyward-run: unknown option '") + arg + "' (try --help)\n";
       return 2;
     }
+  }
+  if (parsed.recordPath != nullptr && parsed.replayPath != nullptr) {
+    *err = std::string("skyward-run: --record ") + parsed.recordPath + " and --replay " +
+           parsed.replayPath + " cannot go together\n";
+    return 2;
   }
   *settings = parsed;
   return -1;
@@ -96,6 +113,8 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, s
 
 void ApplyCommandLine(const CommandLine& commandLine, GameMainOptions* options) {
   options->screen = commandLine.screen;
+  options->recordPath = commandLine.recordPath;
+  options->replayPath = commandLine.replayPath;
   // The user's data folder, or nowhere at all.
   zuSystem::SetUserFolder(commandLine.keepBestScore ? nullptr : "");
 }

@@ -12,6 +12,9 @@ struct CommandLine {
   // --keep-best-score: the best score is read at start and kept between runs.
   // Without it nothing is read or written, and every run starts from 5000.
   int keepBestScore = 0;
+  // --record FILE, --replay FILE (pointing into argv).
+  const char* recordPath = nullptr;
+  const char* replayPath = nullptr;
 };
 
 // An environment variable the platform reads, as --help names it.

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "app/platform_main.h"
+#include "app/replay_session.h"
 #include "app/window_state.h"
 #include "game/flow/catalogue.h"
 #include "game/flow/scene.h"
@@ -37,12 +38,18 @@ int StartGame(const GameMainOptions& options) {
   running = options;
   frame = 0;
   prepared = -1;
+  const int refused = PrepareReplay(&running);
+  if (refused != 0) return refused;
   ResetWindowState();
-  zuDraw::SetScreenSettings(options.screen);
-  if (!PlatformOpenWindow(options)) return 1;
-  PlatformShowWindow(options.headless);
-  zuSystem::SeedRandom(options.fixedSeed ? options.seed
-                                         : static_cast<uint32_t>(std::time(nullptr)));
+  zuDraw::SetScreenSettings(running.screen);
+  if (!PlatformOpenWindow(running)) {
+    AbandonReplay();
+    return 1;
+  }
+  PlatformShowWindow(running.headless);
+  const uint32_t seed =
+      running.fixedSeed ? running.seed : static_cast<uint32_t>(std::time(nullptr));
+  zuSystem::SeedRandom(seed);
   PlatformQuietDesktop();
   LoadAssets();
   if (!zuDraw::ScreenReady()) {
@@ -50,9 +57,11 @@ int StartGame(const GameMainOptions& options) {
     zuDraw::CloseScreen();
     zuSound::Release();
     PlatformEnd();
+    AbandonReplay();
     return 1;
   }
   zuSystem::ResetFrameTime();
+  BeginReplay(seed);
   return 0;
 }
 
@@ -66,7 +75,17 @@ LoopStep MainLoopStep() {
     running.beforeFrame(frame);
     return LoopStep::Waiting;  // what it pushed is dispatched before the frame
   }
+  switch (BeforeReplayFrame()) {
+    case ReplayGate::Run:
+      break;
+    case ReplayGate::Held:
+      return LoopStep::Inactive;  // nothing runs until the player resumes
+    case ReplayGate::NotDue:
+    case ReplayGate::Done:
+      return LoopStep::Waiting;
+  }
   RunFrame(RunScene);
+  AfterReplayFrame();
   if (running.afterFrame != nullptr) running.afterFrame(frame);
   ++frame;
   return LoopStep::Ran;
@@ -80,16 +99,17 @@ void MainLoop() {
   }
 }
 
-void EndGame() {
+int EndGame() {
   // Quitting in the middle of a game ends it too.
   KeepBestScore();
+  const int status = EndReplay();
   PlatformEnd();
+  return status;
 }
 
 int GameMain(const GameMainOptions& options) {
   const int status = StartGame(options);
   if (status != 0) return status;
   MainLoop();
-  EndGame();
-  return 0;
+  return EndGame();
 }

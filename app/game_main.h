@@ -17,14 +17,21 @@ struct GameMainOptions {
   void (*afterFrame)(long frame) = nullptr;
   // Window or full screen, vsync: from the command line.
   zuDraw::ScreenSettings screen;
+  // Replays: the run is recorded to this file as it goes, or the recorded run
+  // in this file is played instead of the player's (its seed replaces the one
+  // above). Null: neither.
+  const char* recordPath = nullptr;
+  const char* replayPath = nullptr;
 };
 
-// The whole run: StartGame, the main loop, EndGame. Returns 0 after a normal
-// end, non-zero when the display could not be set up.
+// The whole run: StartGame, the main loop, EndGame. Returns the program's exit
+// status: 0 after a normal end, non-zero when the display could not be set up,
+// a replay file was refused or its playback did not match.
 int GameMain(const GameMainOptions& options);
 
 // Start-up: the window, the random seed, the assets and the screen. 0 when the
 // main loop may run; otherwise the program's exit status (all was released).
+// A replay file is checked first, before anything opens.
 int StartGame(const GameMainOptions& options);
 
 enum class LoopStep {
@@ -39,8 +46,9 @@ enum class LoopStep {
 LoopStep MainLoopStep();
 // Steps until the window is gone, waiting for events while inactive.
 void MainLoop();
-// After the loop: the best score is kept and the platform released.
-void EndGame();
+// After the loop: the best score is kept, a recording ended, the platform
+// released. The exit status: a playback's result (0 when it matched), else 0.
+int EndGame();
 
 // One frame of the main loop: frame measure, first-frame rule, the scene
 // through `dispatch`, scene bookkeeping.

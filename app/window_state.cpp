@@ -1,6 +1,7 @@
 #include "app/window_state.h"
 
 #include "app/platform_main.h"
+#include "app/replay_session.h"
 #include "game/flow/scene.h"
 #include "lib/draw/zuDrawInternal.h"
 #include "lib/input/zuInput.h"
@@ -56,6 +57,16 @@ void OnActivate(bool active) {
 }
 
 void OnKeyDown(int vk) {
+  if (ReplayTakesKeyDown(vk)) return;
+  KeyDownRule(vk);
+}
+
+void OnKeyUp(int vk) {
+  if (ReplayTakesKeyUp(vk)) return;
+  KeyUpRule(vk);
+}
+
+void KeyDownRule(int vk) {
   lastKey = vk;
   if (vk == VK_ESCAPE) {
     zuSystem::Shutdown();
@@ -64,7 +75,7 @@ void OnKeyDown(int vk) {
   }
 }
 
-void OnKeyUp(int vk) {
+void KeyUpRule(int vk) {
   if (vk == lastKey) lastKey = 0;
 }
 

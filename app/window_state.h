@@ -35,6 +35,10 @@ void OnKeyUp(int virtualKey);
 // auto-repeat), or its Enter went up. True when the screen is to switch
 // between window and full screen: once per press, however long it is held.
 bool OnSwitchScreenKey(bool down, bool repeat);
+// What OnKeyDown and OnKeyUp do for the game; a playback applies the recorded
+// calls through these while the player's own keys control the playback.
+void KeyDownRule(int virtualKey);
+void KeyUpRule(int virtualKey);
 // The window is asked to close (the close button, the desktop, or [ESC]):
 // the libraries are released once, the window goes, the loop ends.
 void OnCloseRequest();

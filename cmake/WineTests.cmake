@@ -3,7 +3,8 @@
 #   wine.Suites       the shared library and game suites, cross-built
 #   wine.Layer        the Windows layer's own suite and the built program's
 #                     messages and resources (wine.InputMethod: one test alone)
-#   wine.ReplayTrace  the headless runner gives the Linux runner's trace, frame by frame
+#   wine.ReplayTrace  the headless runner gives the Linux runner's trace, frame by frame,
+#                     and the replay file it records plays back on Linux with that trace
 #   wine.Window       the game in a real window on an X server of its own, played by keys
 #   wine.WindowRefusedMode  the same on a screen whose mode change Wine refuses
 if(NOT SKYWARD_TESTS)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each in turn for a set time.
 #   fuzz/run.sh [SECONDS] [TARGET ...]     (default 600 s each; targets:
-#   bmp_load wave_read midi_check replay_script)
+#   bmp_load wave_read midi_check replay_script replay_read)
 # Inputs that crash are copied to tests/data/fuzz/TARGET/, where the test suite
 # replays them; the corpus grows under build-fuzz/corpus/ between runs.
 set -uo pipefail
@@ -14,7 +14,7 @@ ensure_packages "${RUNTIME_PACKAGES[@]}" clang libclang-rt-14-dev
 SECONDS_EACH="${1:-600}"
 shift || true
 TARGETS=("$@")
-[ ${#TARGETS[@]} -eq 0 ] && TARGETS=(bmp_load wave_read midi_check replay_script)
+[ ${#TARGETS[@]} -eq 0 ] && TARGETS=(bmp_load wave_read midi_check replay_script replay_read)
 
 OUT="${SKYWARD_FUZZ_DIR:-$ROOT/build-fuzz}"
 if [ ! -f "$OUT/CMakeCache.txt" ]; then
@@ -24,8 +24,8 @@ cmake --build "$OUT" -j2 || exit 1
 "$OUT/fuzz_seeds" "$OUT/seeds" || exit 1
 
 declare -A DICT=([bmp_load]=bmp.dict [wave_read]=wave.dict [midi_check]=midi.dict
-  [replay_script]=script.dict)
-declare -A MAXLEN=([bmp_load]=65536 [wave_read]=16384 [midi_check]=8192 [replay_script]=4096)
+  [replay_script]=script.dict [replay_read]=replay.dict)
+declare -A MAXLEN=([bmp_load]=65536 [wave_read]=16384 [midi_check]=8192 [replay_script]=4096 [replay_read]=4096)
 
 status=0
 for t in "${TARGETS[@]}"; do

@@ -1,6 +1,6 @@
 // Writes small, valid starting inputs for the fuzz targets: a few BMP layouts,
-// a few RIFF WAVE layouts, MIDI files bare and RIFF-wrapped and an input script. Usage: fuzz_seeds OUTDIR
-// (makes OUTDIR/bmp_load, OUTDIR/wave_read, OUTDIR/replay_script).
+// a few RIFF WAVE layouts, MIDI files bare and RIFF-wrapped, an input script and
+// a replay file. Usage: fuzz_seeds OUTDIR (makes a folder per target in OUTDIR).
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string out = argv[1];
-  for (const char* sub : {"", "/bmp_load", "/wave_read", "/midi_check", "/replay_script"})
+  for (const char* sub : {"", "/bmp_load", "/wave_read", "/midi_check", "/replay_script", "/replay_read"})
     mkdir((out + sub).c_str(), 0755);
   int n = 0;
   for (int bpp : {1, 4, 8, 16, 24, 32})
@@ -197,6 +197,17 @@ int main(int argc, char** argv) {
   Write(out + "/midi_check/ticks.mid", Midi(0x01, 0xE0));
   Write(out + "/midi_check/smpte.mid", Midi(0xE7, 0x28));
   Write(out + "/midi_check/rmid.rmi", Rmid(Midi(0x00, 0x60)));
+
+  // A replay of four frames: keys, a joystick, a measure after an activation, a
+  // long frame, and the [ESC] after the last; and the same cut before its trailer.
+  const Bytes replay = {
+      'S', 'K', 'Y', 'R', 'P', 'L', 'Y', 0x1A, 1, 0, 3, '1', '.', '0',  // magic, format, game
+      1, 0, 0, 0, 0x80, 0x2D, 0x6C, 0x65, 0, 0, 0, 0, 0x10, 0x27, 0, 0,  // seed, time, tick
+      0x88, 0x13, 0, 0,                                                  // best score 5000
+      0x0C, 0x4C, 0x85, 0xA5, 0x40, 0x11, 0xCC, 0x03, 0x30, 0x59, 0xBF, 0xF0, 0xA2, 0x04, 0x0C,
+      0x00, 0x01, 0xAF, 0x3F, 0x04, 0x00, 0x88, 0x27, 1, 2, 3, 4, 5, 6, 7, 8};
+  Write(out + "/replay_read/run.skr", replay);
+  Write(out + "/replay_read/cut.skr", Bytes(replay.begin(), replay.end() - 14));
 
   std::FILE* s = std::fopen((out + "/replay_script/script.txt").c_str(), "w");
   if (s != nullptr) {

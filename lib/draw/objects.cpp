@@ -21,6 +21,8 @@ int screenReady = 0;
 
 namespace {
 
+bool presentSkipped = false;
+
 void ApplyKey(int id) {
   ObjectEntry& entry = objectTable[id];
   entry.key = keyFromCorner == 0 ? keyColor : CLR_INVALID;
@@ -153,7 +155,10 @@ int PutObject(int x, int y, int id, int left, int top, int right, int bottom) {
 int Screen(int width, int height, int) { return PlatformScreen(width, height); }
 void CloseScreen() { PlatformCloseScreen(); }
 void Clear() { PlatformClear(); }
-void Flip() { PlatformFlip(); }
+void Flip() {
+  if (!presentSkipped) PlatformFlip();
+}
+void SkipPresent(bool skip) { presentSkipped = skip; }
 bool PresentWaitsForDisplay() { return PlatformPresentWaits(); }
 int PutObjectStretched(int x, int y, int id, int left, int top, int right, int bottom, int width,
                        int height) {

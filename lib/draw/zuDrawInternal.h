@@ -39,5 +39,8 @@ int ScreenReady();
 void FinishScreen();
 // Frees entry id's picture and forgets its name and key.
 void ClearObject(int id);
+// While set, Flip presents nothing: a playback at double speed shows every
+// other frame where the display's refresh would hold it back.
+void SkipPresent(bool skip);
 
 }  // namespace zuDraw

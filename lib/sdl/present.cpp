@@ -289,7 +289,7 @@ void WaitForRefresh() {
     hz = refreshHz;
   }
   // The next refresh on a grid that started with the first present.
-  const uint32_t now = zuSystem::GetTickCount();
+  const uint32_t now = zuSystem::LiveTickCount();
   const uint64_t since = static_cast<uint64_t>(now - refreshStart) * hz;  // in 1/hz ms
   const uint64_t next = (since / 1000 + 1) * 1000;
   const uint32_t wait = static_cast<uint32_t>((next - since + hz - 1) / hz);
@@ -346,7 +346,7 @@ int OpenPresent() {
     if (path == Path::None) path = DummyDriver(VideoDriver()) || SoftwareRenderer(answer) ? Path::Window : Path::Texture;
   }
   refreshHz = 0;
-  refreshStart = zuSystem::GetTickCount();
+  refreshStart = zuSystem::LiveTickCount();
   layoutDirty = true;
   if (path == Path::Window) {
     // SDL would otherwise show the window's surface through a renderer of its own.

@@ -16,6 +16,8 @@ namespace {
 // Constant-initialised, so the clock works during the dynamic initialisation below.
 zuSystem::TickSource tickSource = nullptr;
 zuSystem::SleepSink sleepSink = nullptr;
+bool ticksFrozen = false;
+uint32_t frozenTick = 0;
 
 // Entries 1..10 are the public slots, 11 belongs to Wait; 0 is unused.
 uint32_t waitDeadline[zuSystem::WAIT_SLOTS + 2];
@@ -44,10 +46,25 @@ void SetClock(TickSource ticks, SleepSink sleep) {
   sleepSink = sleep;
 }
 
-uint32_t GetTickCount() {
+void GetClock(TickSource* ticks, SleepSink* sleep) {
+  *ticks = tickSource;
+  *sleep = sleepSink;
+}
+
+uint32_t LiveTickCount() {
   if (tickSource != nullptr) return tickSource();
   return PlatformTicks();
 }
+
+uint32_t GetTickCount() { return ticksFrozen ? frozenTick : LiveTickCount(); }
+
+void FreezeTicks(bool frozen) {
+  if (frozen && !ticksFrozen) frozenTick = LiveTickCount();
+  ticksFrozen = frozen;
+}
+
+uint32_t MachineTicks() { return PlatformTicks(); }
+void MachineSleep(uint32_t ms) { PlatformSleep(ms); }
 
 void Sleep(uint32_t ms) {
   if (sleepSink != nullptr) {
@@ -112,10 +129,11 @@ void ResetWaits() {
 
 void Wait(uint32_t ms) {
   const int slot = WAIT_SLOTS + 1;
-  waitDeadline[slot] = GetTickCount() + ms;
+  waitDeadline[slot] = LiveTickCount() + ms;
   waitArmed[slot] = true;
-  // Goes through the clock seam so that a virtual clock can move on meanwhile.
-  while (!TickPassed(GetTickCount(), waitDeadline[slot])) Sleep(1);
+  // Goes through the clock seam so that a virtual clock can move on meanwhile;
+  // the live count, so that it also ends inside a frozen frame.
+  while (!TickPassed(LiveTickCount(), waitDeadline[slot])) Sleep(1);
   ResetFrameTime();
 }
 

@@ -25,8 +25,18 @@ constexpr int WAIT_SLOTS = 10;
 using TickSource = uint32_t (*)();
 using SleepSink = void (*)(uint32_t ms);
 void SetClock(TickSource ticks, SleepSink sleep);
+void GetClock(TickSource* ticks, SleepSink* sleep);
 uint32_t GetTickCount();
 void Sleep(uint32_t ms);
+// Recorded runs: while frozen, every tick read returns the count read when the
+// freeze began, so that all of a frame sees one time. Not frozen by default.
+void FreezeTicks(bool frozen);
+// The clock as it runs, also inside a frozen frame: for pacing, never for game time.
+uint32_t LiveTickCount();
+// The machine's own clock and sleep, past the seam: a playback keeps the real
+// pace with them while the game runs on the recorded time.
+uint32_t MachineTicks();
+void MachineSleep(uint32_t ms);
 // The sleep that ends a scene's frame: a virtual clock takes it as any other;
 // otherwise the platform decides (none where the display paces the frames).
 void FrameSleep(uint32_t ms);

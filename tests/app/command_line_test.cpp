@@ -73,12 +73,18 @@ TEST(CommandLine, OptionsSetTheScreenTheLastOneWins) {
   p = Parse({"--window", "--fullscreen"});
   EXPECT_EQ(p.settings.screen.windowed, 0);
   EXPECT_EQ(p.out + p.err, "");
+  p = Parse({"--replay", "run.skr"});
+  EXPECT_EQ(p.status, -1);
+  EXPECT_STREQ(p.settings.replayPath, "run.skr");
+  EXPECT_EQ(p.settings.recordPath, nullptr);
 }
 
 TEST(CommandLine, UnknownOptionIsOneLineAndStatusTwo) {
   for (auto args : {std::initializer_list<const char*>{"--windowed"},
                     std::initializer_list<const char*>{"--window", "-h"},
-                    std::initializer_list<const char*>{"level2"}}) {
+                    std::initializer_list<const char*>{"level2"},
+                    std::initializer_list<const char*>{"--window", "--record"},
+                    std::initializer_list<const char*>{"--record", "a.skr", "--replay", "b.skr"}}) {
     const Parsed p = Parse(args);
     EXPECT_EQ(p.status, 2);
     EXPECT_EQ(p.settings.screen.windowed, 7) << "settings written on a refusal";
@@ -94,7 +100,8 @@ TEST(CommandLine, HelpNamesOptionsKeysAndEveryVariableThisPlatformReads) {
   const Parsed p = Parse({"--window", "--help", "--bogus"});
   EXPECT_EQ(p.status, 0);
   EXPECT_EQ(p.err, "");
-  for (const char* word : {"--window", "--fullscreen", "--no-vsync", "--version", "Esc"}) {
+  for (const char* word : {"--window", "--fullscreen", "--no-vsync", "--version", "Esc", "--record",
+                           "--replay"}) {
     EXPECT_NE(p.out.find(word), std::string::npos) << word;
   }
   std::string help, err;

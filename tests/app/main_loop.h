@@ -29,9 +29,10 @@ inline void PushQuit() {
 }
 
 // GameMain over the generated assets with a fixed seed, the clock at `start`
-// (or the given clock); returns its status.
+// (or the given clock), recording to or playing a replay file; returns its status.
 inline int Run(uint32_t seed, void (*before)(long), void (*after)(long), uint32_t start,
-               zuSystem::TickSource ticks = Ticks, zuSystem::SleepSink sleep = Nap) {
+               zuSystem::TickSource ticks = Ticks, zuSystem::SleepSink sleep = Nap,
+               const char* record = nullptr, const char* replay = nullptr) {
   now = start;
   zuSystem::SetClock(ticks, sleep);
   zuSystem::SetAppPath(SKYWARD_BIN_DIR);
@@ -41,6 +42,8 @@ inline int Run(uint32_t seed, void (*before)(long), void (*after)(long), uint32_
   options.seed = seed;
   options.beforeFrame = before;
   options.afterFrame = after;
+  options.recordPath = record;
+  options.replayPath = replay;
   const int status = GameMain(options);
   zuSystem::SetClock(nullptr, nullptr);
   zuSystem::SetAppPath(nullptr);

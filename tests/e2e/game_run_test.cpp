@@ -44,14 +44,27 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-// Runs skyward-replay with these arguments; its exit status, and its standard error.
-int RunReplay(const std::string& args, std::string* err = nullptr, const std::string& environment = "") {
+// Runs skyward-replay (or another program of the build) with these arguments;
+// its exit status, its standard error and output.
+int RunReplay(const std::string& args, std::string* err = nullptr, const std::string& environment = "",
+              std::string* out = nullptr, const std::string& program = "skyward-replay") {
   const std::string errFile = Scratch("stderr.txt");
-  const int status = std::system(("env " + environment + std::string(SKYWARD_BIN_DIR) +
-                                  "/skyward-replay " + args + " 2>" + errFile).c_str());
+  const std::string outFile = Scratch("stdout.txt");
+  const int status = std::system(("env " + environment + std::string(SKYWARD_BIN_DIR) + "/" +
+                                  program + " " + args + " 2>" + errFile + " >" + outFile).c_str());
   if (err != nullptr) *err = ReadFile(errFile);
+  if (out != nullptr) *out = ReadFile(outFile);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// A folder made empty, and whether it still is.
+std::string EmptyFolder(const std::string& name) {
+  const std::string dir = Scratch(name);
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+bool IsEmpty(const std::string& dir) { return std::filesystem::is_empty(dir); }
 
 // Numeric fields of one trace line; that is all the trace holds.
 Frame ParseLine(const std::string& line) {
@@ -266,4 +279,82 @@ TEST(ReplayBasics, BadArgumentsAreReported) {
     EXPECT_EQ(RunReplay("--input " + script, &err), 2) << line;
     EXPECT_NE(err.find(":1: "), std::string::npos) << line;
   }
+}
+
+// A recorded run is the run it records, and plays back frame for frame; a run
+// without the option, and a playback, write nothing anywhere.
+TEST(ReplayFiles, RecordedRunPlaysBackFrameForFrame) {
+  const std::string home = EmptyFolder("home");
+  const std::string file = Scratch("run.skr");
+  const std::string script = ReadFile(DATA + "replay_input.txt");
+  const std::string away = "-C " + home + " HOME=" + home + " XDG_DATA_HOME=" + home + " ";
+  const ReplayRun plain = Replay("plain", script, 1000, "", away);
+  ASSERT_EQ(plain.status, 0);
+  EXPECT_TRUE(IsEmpty(home));
+  const ReplayRun recorded = Replay("recorded", script, 1000, "--record " + file);
+  ASSERT_EQ(recorded.status, 0);
+  EXPECT_EQ(recorded.lines, plain.lines);
+  // About a byte a frame.
+  EXPECT_LT(std::filesystem::file_size(file), 1200u);
+
+  const std::string trace = Scratch("played.jsonl");
+  std::string out;
+  ASSERT_EQ(RunReplay("--replay " + file + " --trace " + trace, nullptr, away, &out), 0);
+  EXPECT_EQ(Lines(ReadFile(trace)), plain.lines);
+  EXPECT_EQ(out, "replay: checksum matched (frame 1000, score " +
+                     std::to_string(Int(plain.frames.back(), "score")) + ")\n");
+  EXPECT_TRUE(IsEmpty(home));
+
+  // Killed while it records: what was written plays to where it ends, and says so.
+  WriteFile(Scratch("input.txt"), script);
+  std::remove(file.c_str());
+  std::system(("(env " + std::string(SKYWARD_BIN_DIR) + "/skyward-replay --seed 1 --input " +
+               Scratch("input.txt") + " --record " + file + " & pid=$!; for i in $(seq 300); do " +
+               "[ $(stat -c %s " + file + ") -gt 300 ] && break; sleep 0.1; done; " +
+               "kill -9 $pid; wait $pid) 2>/dev/null").c_str());
+  ASSERT_EQ(RunReplay("--replay " + file + " --trace " + trace, nullptr, "", &out), 1);
+  const std::vector<std::string> played = Lines(ReadFile(trace));
+  ASSERT_GT(played.size(), 200u);
+  ASSERT_LT(played.size(), plain.lines.size());
+  EXPECT_EQ(played, std::vector<std::string>(plain.lines.begin(), plain.lines.begin() + played.size()));
+  EXPECT_EQ(out, "replay: the recording was cut at frame " + std::to_string(played.size()) + "\n");
+  std::filesystem::remove_all(home);
+}
+
+// Refused in one line naming the file and the reason, with status 2, before
+// anything opens (there is no display here) and without writing anything.
+TEST(ReplayFiles, DamagedFilesAreRefusedBeforeAnythingOpens) {
+  const std::string file = Scratch("damaged.skr");
+  ASSERT_EQ(RunReplay("--frames 30 --record " + file), 0);
+  const std::string good = ReadFile(file);
+  ASSERT_GT(good.size(), 31u);
+  const size_t frame = 31 + static_cast<unsigned char>(good[10]);  // the first frame's byte
+  auto with = [&](size_t at, const std::string& bytes, size_t replaced = 1) {
+    return good.substr(0, at) + bytes + good.substr(at + replaced);
+  };
+  const struct {
+    std::string bytes, reason;
+  } cases[] = {
+      {"hello\n", "not a Skyward Run replay"},
+      {with(8, "\x02"), "replay format 2; this game plays format 1"},
+      {with(11, "x"), "recorded by Skyward Run x"},
+      {with(frame, "\x4C\x70"), "frame data garbled at byte " + std::to_string(frame + 1) + " (frame 1)"},
+      {with(frame, "\x40"), "frame 1 has a frame time of 0 ms"},
+      {with(frame, "\x3F\x80\xDD\xDB\x01"), "frame 1 has a frame time of 3600000 ms (at most 60000)"},
+      {good + std::string(16 << 20, '\0'), "larger than 16 MB"},
+  };
+  const std::string home = EmptyFolder("refused");
+  const std::string env = "-u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -C " + home + " HOME=" +
+                          home + " XDG_DATA_HOME=" + home + " ";
+  for (const auto& c : cases) {
+    WriteFile(file, c.bytes);
+    std::string err, out;
+    EXPECT_EQ(RunReplay("--replay " + file, &err, env, &out, "skyward-run"), 2) << c.reason;
+    EXPECT_EQ(err.rfind("replay: cannot play " + file + ": " + c.reason, 0), 0u) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_EQ(out, "");
+  }
+  EXPECT_TRUE(IsEmpty(home));
+  std::filesystem::remove_all(home);
+  std::remove(file.c_str());
 }

@@ -1,7 +1,7 @@
 // Every input that once crashed a fuzz target, fed again through the same path:
 // tests/data/fuzz/bmp_load (picture loads), wave_read (the RIFF WAVE reader
-// and its conversion), midi_check (the MIDI file check) and replay_script (the
-// runner's input scripts).
+// and its conversion), midi_check (the MIDI file check), replay_script (the
+// runner's input scripts) and replay_read (replay files, played by the runner).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -97,5 +97,18 @@ TEST(FuzzRegressions, ReplayScripts) {
     ASSERT_TRUE(r.exited) << r.err;
     // A script either runs or is refused with its line number.
     EXPECT_TRUE(r.status == 0 || r.status == 2) << r.status << "\n" << r.err;
+  }
+}
+
+TEST(FuzzRegressions, ReplayFiles) {
+  const std::string dir = Scratch("fuzz_replay");
+  for (const std::string& input : Inputs("replay_read")) {
+    SCOPED_TRACE(input);
+    const RunResult r = RunCommand(ReplayBinary() + " --replay '" + input + "'", dir + "/stderr.txt");
+    EXPECT_FALSE(HasSanitizerReport(r.err)) << r.err;
+    ASSERT_TRUE(r.exited) << r.err;
+    // Played to its end or its cut, or refused.
+    EXPECT_GE(r.status, 0) << r.err;
+    EXPECT_LE(r.status, 2) << r.err;
   }
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows headless runner under Wine plays the committed fixed-seed replay
-# and must write the very per-frame trace the Linux runner writes.
+# and must write the very per-frame trace the Linux runner writes; the replay
+# file it records meanwhile must play back on Linux with that same trace.
 #
 # usage: replay_trace_test.sh WINDOWS_BIN_DIR LINUX_BIN_DIR DATA_DIR
 # Exit 0 when the traces are the same, 77 when Wine is missing, 1 otherwise.
@@ -20,7 +21,7 @@ cp "$DATA/replay_input.txt" "$WORK/input.txt"
 (cd "$WORK" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
   "$LINUX_BIN/skyward-replay" "${ARGS[@]}" --trace linux.jsonl) ||
   { echo "FAIL: the Linux runner failed"; exit 1; }
-(cd "$WORK" && wine "$WIN_BIN/skyward-replay.exe" "${ARGS[@]}" --trace windows.jsonl) ||
+(cd "$WORK" && wine "$WIN_BIN/skyward-replay.exe" "${ARGS[@]}" --trace windows.jsonl --record windows.skr) ||
   { echo "FAIL: the Windows runner failed (status $?)"; exit 1; }
 
 # A text file on Windows may end its lines with CR LF; the content is what counts.
@@ -33,4 +34,11 @@ if ! cmp -s "$WORK/linux.jsonl" "$WORK/windows.txt"; then
     "$WORK/linux.jsonl" "$WORK/windows.txt"
   exit 1
 fi
-echo "the same $frames frames on both"
+(cd "$WORK" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+  "$LINUX_BIN/skyward-replay" --replay windows.skr --trace played.jsonl >verdict.txt) ||
+  { echo "FAIL: the Windows recording did not play back on Linux: $(cat "$WORK/verdict.txt")"; exit 1; }
+if ! cmp -s "$WORK/linux.jsonl" "$WORK/played.jsonl"; then
+  echo "FAIL: the Windows recording played on Linux gives another trace"
+  exit 1
+fi
+echo "the same $frames frames on both, and from the Windows recording played on Linux ($(cat "$WORK/verdict.txt"))"

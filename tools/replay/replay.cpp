@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/game_main.h"
+#include "app/game_state_hash.h"
 #include "game/flow/scene.h"
 #include "lib/input/zuInput.h"
 #include "lib/system/zuSystem.h"
@@ -82,7 +83,6 @@ void WriteTrace(long frame) {
                continuePrompt, lastKey);
 }
 
-constexpr uint64_t HASH_START = 0xcbf29ce484222325ull;
 constexpr long CHECKSUM_BLOCK = 10;
 
 // The play column of the back surface as this frame left it. The title is left
@@ -107,7 +107,7 @@ uint64_t HashScreen(uint64_t h) {
 void WriteChecksum(long frame, bool last) {
   if (run.checksums == nullptr) return;
   if (!last) {
-    if (run.blockHash == 0) run.blockHash = HASH_START;
+    if (run.blockHash == 0) run.blockHash = GAME_STATE_HASH_START;
     run.blockHash = HashScreen(HashGameState(run.blockHash));
     if (frame % CHECKSUM_BLOCK != 0) return;
   } else if (run.blockHash == 0) {
@@ -145,8 +145,10 @@ int Usage(const char* why) {
                "                      [--input FILE] [--screenshot FRAME=PATH.bmp ...]\n"
                "                      [--trace PATH.jsonl] [--checksums PATH] [--audio PATH.raw]\n"
                "                      [--clock-start MS] [--stall FRAME=MS ...]\n"
-               "                      [--record-dir DIR]\n"
-               "Frames count from 1; input lines are `FRAME down KEY` or `FRAME up KEY`.\n");
+               "                      [--record-dir DIR] [--record FILE | --replay FILE]\n"
+               "Frames count from 1; input lines are `FRAME down KEY` or `FRAME up KEY`.\n"
+               "--replay plays a recorded run: its seed, input and frame times come from\n"
+               "the file.\n");
   return 2;
 }
 
@@ -244,6 +246,8 @@ int ReplayMain(int argc, char** argv) {
   const char* audio = nullptr;
   const char* tracePath = nullptr;
   const char* checksumPath = nullptr;
+  // What a played file brings along cannot also be given here.
+  const char* scripted = nullptr;
   // The player's kept best score is never read or written by a replay unless asked.
   zuSystem::SetUserFolder("");
   for (int i = 1; i < argc; ++i) {
@@ -265,7 +269,12 @@ int ReplayMain(int argc, char** argv) {
       // Where the best score is read from and kept, as the game keeps it for the player.
       if (!value(&v) || v[0] == '\0') return Usage("--record-dir needs a folder");
       zuSystem::SetUserFolder(v);
+    } else if (arg == "--record") {
+      if (!value(&options.recordPath)) return Usage("--record needs a file");
+    } else if (arg == "--replay") {
+      if (!value(&options.replayPath)) return Usage("--replay needs a file");
     } else if (arg == "--seed") {
+      scripted = "--seed";
       char* end = nullptr;
       if (!value(&v)) return Usage("--seed needs a number");
       const unsigned long long seed = std::strtoull(v, &end, 0);
@@ -273,9 +282,11 @@ int ReplayMain(int argc, char** argv) {
       options.fixedSeed = true;
       options.seed = static_cast<uint32_t>(seed);
     } else if (arg == "--step-ms") {
+      scripted = "--step-ms";
       if (!value(&v) || !ParseNumber(v, &n, 1) || n > 100000) return Usage("bad --step-ms");
       run.stepMs = static_cast<uint32_t>(n);
     } else if (arg == "--clock-start") {
+      scripted = "--clock-start";
       // The virtual tick count at start-up, e.g. just before the 32-bit wrap.
       char* end = nullptr;
       if (!value(&v)) return Usage("--clock-start needs a number");
@@ -283,6 +294,7 @@ int ReplayMain(int argc, char** argv) {
       if (end == v || *end != '\0' || ms > 0xFFFFFFFFull) return Usage("bad --clock-start");
       run.virtualNow = static_cast<uint32_t>(ms);
     } else if (arg == "--stall") {
+      scripted = "--stall";
       // That frame lasts MS instead of --step-ms (a long stall of the machine).
       if (!value(&v)) return Usage("--stall needs FRAME=MS");
       const char* eq = std::strchr(v, '=');
@@ -296,6 +308,7 @@ int ReplayMain(int argc, char** argv) {
       if (!value(&v) || !ParseNumber(v, &n, 1)) return Usage("bad --frames");
       run.frames = n;
     } else if (arg == "--input") {
+      scripted = "--input";
       if (!value(&v)) return Usage("--input needs a file");
       if (!LoadScript(v)) return 2;
     } else if (arg == "--screenshot") {
@@ -310,10 +323,16 @@ int ReplayMain(int argc, char** argv) {
     } else if (arg == "--checksums") {
       if (!value(&checksumPath)) return Usage("--checksums needs a file");
     } else if (arg == "--audio") {
+      scripted = "--audio";
       if (!value(&audio)) return Usage("--audio needs a file");
     } else {
       return Usage(("unknown option " + arg).c_str());
     }
+  }
+  if (options.replayPath != nullptr && (scripted != nullptr || options.recordPath != nullptr)) {
+    return Usage((std::string("--replay cannot go with ") +
+                  (scripted != nullptr ? scripted : "--record"))
+                     .c_str());
   }
   if (tracePath != nullptr) {
     run.trace = std::fopen(tracePath, "w");
@@ -335,7 +354,8 @@ int ReplayMain(int argc, char** argv) {
     return 2;
   }
   run.realTime = audio != nullptr;
-  zuSystem::SetClock(VirtualTicks, VirtualSleep);
+  // A played file brings its own clock.
+  if (options.replayPath == nullptr) zuSystem::SetClock(VirtualTicks, VirtualSleep);
   options.beforeFrame = BeforeFrame;
   options.afterFrame = AfterFrame;
   const int status = GameMain(options);
