@@ -1,0 +1,22 @@
+# The browser build with Debian's emscripten package:
+#   cmake -S . -B build-web -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-emscripten.cmake
+# Its ports (SDL2, FreeType ...) would be downloaded at build time, so none is
+# used: the layer in lib/web/ calls the browser's own interfaces.
+find_program(SKYWARD_EMCC emcc)
+if(NOT SKYWARD_EMCC)
+  message(FATAL_ERROR "emcc not found (Debian package emscripten)")
+endif()
+get_filename_component(SKYWARD_EMCC_REAL "${SKYWARD_EMCC}" REALPATH)
+get_filename_component(SKYWARD_EMSCRIPTEN_ROOT "${SKYWARD_EMCC_REAL}" DIRECTORY)
+if(NOT EXISTS "${SKYWARD_EMSCRIPTEN_ROOT}/cmake/Modules/Platform/Emscripten.cmake")
+  set(SKYWARD_EMSCRIPTEN_ROOT /usr/share/emscripten)
+endif()
+set(EMSCRIPTEN_ROOT_PATH "${SKYWARD_EMSCRIPTEN_ROOT}")
+
+# Programs built for node (the suites, the headless runner) run on the build
+# machine; node 18 and later need their own fetch turned off for the loader.
+find_program(SKYWARD_NODE node)
+if(SKYWARD_NODE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${SKYWARD_NODE};--no-experimental-fetch")
+endif()
+include("${SKYWARD_EMSCRIPTEN_ROOT}/cmake/Modules/Platform/Emscripten.cmake")
