@@ -22,6 +22,6 @@ endif()
 include("${SKYWARD_EMSCRIPTEN_ROOT}/cmake/Modules/Platform/Emscripten.cmake")
 
 # -O2: within a few percent of -O3 here, and quicker to build in CI.
-set(CMAKE_C_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")
-set(CMAKE_CXX_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")
-set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-O2")
+set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "")
+set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "")
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE "-O2" CACHE STRING "")

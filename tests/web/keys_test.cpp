@@ -2,6 +2,7 @@
 // keys two places share.
 #include <gtest/gtest.h>
 
+#include "lib/input/inputInternal.h"
 #include "lib/input/zuInput.h"
 #include "lib/web/web.h"
 
