@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "lib/system/zuSystem.h"
+
 #ifndef SKYWARD_VERSION
 #define SKYWARD_VERSION "unknown"
 #endif
@@ -16,6 +18,9 @@ constexpr const char* kUsage =
     "  --fullscreen  cover the whole desktop (the default)\n"
     "  --window      start in a window\n"
     "  --no-vsync    present without waiting for the display's refresh\n"
+    "  --keep-best-score\n"
+    "                keep the best score between runs (in the file named below);\n"
+    "                without it every run starts from 5000 and nothing is written\n"
     "  --help        show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
@@ -40,7 +45,7 @@ struct Variable {
 
 // Every variable the game reads (each getenv of the program), as the help lists it.
 constexpr Variable kVariables[] = {
-    {"XDG_DATA_HOME", "the best score is kept in $XDG_DATA_HOME/skyward-run/best-score"},
+    {"XDG_DATA_HOME", "with --keep-best-score: kept in $XDG_DATA_HOME/skyward-run/best-score"},
     {"HOME", "without XDG_DATA_HOME: in $HOME/.local/share/skyward-run/best-score"},
     {"SDL_SOUNDFONTS", "soundfont (.sf2) for the music instead of the system's own"},
     {"SDL_AUDIODRIVER", "sound output (pulseaudio, alsa, ...); none found: the game is silent"},
@@ -72,6 +77,8 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, s
       parsed.screen.windowed = 0;
     } else if (std::strcmp(arg, "--no-vsync") == 0) {
       parsed.screen.vsync = 0;
+    } else if (std::strcmp(arg, "--keep-best-score") == 0) {
+      parsed.keepBestScore = 1;
     } else {
       std::fprintf(err, "skyward-run: unknown option '%s' (try --help)\n", arg);
       return 2;
@@ -79,4 +86,10 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, s
   }
   *settings = parsed;
   return -1;
+}
+
+void ApplyCommandLine(const CommandLine& commandLine, GameMainOptions* options) {
+  options->screen = commandLine.screen;
+  // The user's data folder, or nowhere at all.
+  zuSystem::SetUserFolder(commandLine.keepBestScore ? nullptr : "");
 }

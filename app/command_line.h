@@ -3,13 +3,21 @@
 #pragma once
 #include <cstdio>
 
+#include "app/game_main.h"
 #include "lib/draw/zuDrawSettings.h"
 
 struct CommandLine {
   zuDraw::ScreenSettings screen;
+  // --keep-best-score: the best score is read at start and kept between runs.
+  // Without it nothing is read or written, and every run starts from 5000.
+  int keepBestScore = 0;
 };
 
 // Returns -1 when the game should start with *settings; otherwise the exit
 // status, after the help or version went to `out` or a one-line complaint to `err`.
 int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, std::FILE* out,
                      std::FILE* err);
+
+// What the command line asks of the run: the screen settings into options,
+// and where (if anywhere) the best score is kept.
+void ApplyCommandLine(const CommandLine& commandLine, GameMainOptions* options);

@@ -1,9 +1,10 @@
 #include "app/window_state.h"
 
+#include "app/platform_main.h"
 #include "game/flow/scene.h"
-#include "lib/draw/zuDraw.h"
+#include "lib/draw/zuDrawInternal.h"
 #include "lib/input/zuInput.h"
-#include "lib/sound/zuSound.h"
+#include "lib/sound/soundInternal.h"
 #include "lib/system/zuSystem.h"
 
 int appActive = 0;
@@ -24,14 +25,49 @@ void ResetWindowState() {
   libraryReleases = 0;
 }
 
+void HideCursorOverGame() {
+  // An error box needs the pointer to be answered.
+  if (messageBoxOpen != 0) return;
+  PlatformShowCursor(false);
+  cursorShown = 0;
+}
+
+void OnActivate(bool active) {
+  if (!active) {
+    appActive = 0;
+    if (cursorShown == 0) {
+      PlatformShowCursor(true);
+      cursorShown = 1;
+    }
+    return;
+  }
+  appActive = 1;
+  // The time spent inactive must not count as one long frame.
+  zuSystem::ResetFrameTime();
+  HideCursorOverGame();
+}
+
 void OnKeyDown(int vk) {
   lastKey = vk;
   if (vk == VK_ESCAPE) {
     zuSystem::Shutdown();
-  } else if (vk == 0x53 && continuePrompt == 0) {
-    paused = paused ? 0 : 1;
+  } else if (vk == 0x53) {
+    TogglePause();
   }
 }
+
+void OnKeyUp(int vk) {
+  if (vk == lastKey) lastKey = 0;
+}
+
+void OnCloseRequest() {
+  if (shutdownState == 0) shutdownState = 1;
+  if (shutdownState < 2) zuSystem::Shutdown();
+  PlatformDestroyWindow();
+  quitPosted = 1;
+}
+
+void OnMusicEnded() { zuSound::OnMusicFinished(); }
 
 namespace zuSystem {
 

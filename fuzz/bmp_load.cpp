@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   keyColor = 0;
   keyFromCorner = (size > 0 && (data[size - 1] & 1)) ? 1 : 0;
   if (zuDraw::SwapObject("F.BMP", 2, 2) == 1) {
-    SDL_Surface* s = objectTable[2].surface;
+    SDL_Surface* s = zuDraw::ObjectSurface(2);
     if (s == nullptr || s->w <= 0 || s->h <= 0 || s->format->BitsPerPixel != 16) __builtin_trap();
     zuDraw::Clear();
     zuDraw::PutObject(100, -20, 2, 0, 0, s->w, s->h);

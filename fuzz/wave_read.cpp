@@ -14,8 +14,8 @@
 #include <filesystem>
 #include <string>
 
+#include "lib/sdl/soundSdl.h"
 #include "lib/sound/soundInternal.h"
-#include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
 
 namespace {
@@ -72,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int id = zuSound::LoadObject("F.WAV", 10);
   if (id > 0 || zuSound::soundTable[0].used) {
     zuSound::SoundSlot& slot = zuSound::soundTable[id];
-    if (slot.chunk == nullptr || slot.chunk->alen == 0) __builtin_trap();
+    const Mix_Chunk* chunk = zuSound::soundVoices[id].chunk;
+    if (chunk == nullptr || chunk->alen == 0) __builtin_trap();
     zuSound::Play(id, -1);
     Mix_HaltChannel(-1);
     // Free the slot again; its samples go with the next load into it.

@@ -8,6 +8,6 @@ int main(int argc, char** argv) {
   const int status = ParseCommandLine(argc, argv, &commandLine, stdout, stderr);
   if (status >= 0) return status;
   GameMainOptions options;
-  options.screen = commandLine.screen;
+  ApplyCommandLine(commandLine, &options);
   return GameMain(options);
 }

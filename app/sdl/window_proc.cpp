@@ -5,36 +5,10 @@
 #include "lib/sdl/zuDrawSdl.h"
 #include "lib/sdl/zuInputSdl.h"
 #include "lib/sdl/zuSystemSdl.h"
-#include "lib/sound/zuSound.h"
+#include "lib/sdl/soundSdl.h"
 #include "lib/system/zuSystem.h"
 
 namespace {
-
-constexpr int fullScreen = 1;
-
-void HideCursorOverGame() {
-  if (fullScreen == 1 && messageBoxOpen == 0) SDL_ShowCursor(SDL_DISABLE);
-}
-
-void Activate(bool active) {
-  if (!active) {
-    appActive = 0;
-    SDL_ShowCursor(SDL_ENABLE);
-    if (cursorShown == 0) cursorShown = 1;
-    return;
-  }
-  appActive = 1;
-  // The time spent inactive must not count as one long frame.
-  zuSystem::ResetFrameTime();
-  HideCursorOverGame();
-}
-
-void OnClose() {
-  if (shutdownState == 0) shutdownState = 1;
-  if (shutdownState < 2) zuSystem::Shutdown();
-  zuDraw::DestroyWindow();
-  quitPosted = 1;
-}
 
 // Keys that the system treats as its own: Alt, F10 and anything with Alt held.
 bool SystemKey(int vk, Uint16 mod) { return vk == VK_MENU || vk == VK_F10 || (mod & KMOD_ALT) != 0; }
@@ -43,11 +17,11 @@ void OnWindowEvent(const SDL_WindowEvent& w) {
   switch (w.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
     case SDL_WINDOWEVENT_RESTORED:
-      Activate(true);
+      OnActivate(true);
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
     case SDL_WINDOWEVENT_MINIMIZED:
-      Activate(false);
+      OnActivate(false);
       break;
     case SDL_WINDOWEVENT_ENTER:
       HideCursorOverGame();
@@ -64,7 +38,7 @@ void OnWindowEvent(const SDL_WindowEvent& w) {
       zuDraw::Represent();
       break;
     case SDL_WINDOWEVENT_CLOSE:
-      OnClose();
+      OnCloseRequest();
       break;
     default:
       break;
@@ -93,7 +67,7 @@ void DispatchEvent(const SDL_Event& e) {
       const int vk = zuSystem::OnKeyEvent(e.key);
       if (vk == 0) break;
       if (SystemKey(vk, e.key.keysym.mod)) break;
-      if (vk == lastKey) lastKey = 0;
+      OnKeyUp(vk);
       break;
     }
     case SDL_WINDOWEVENT:
@@ -103,7 +77,7 @@ void DispatchEvent(const SDL_Event& e) {
       HideCursorOverGame();
       break;
     case SDL_QUIT:
-      OnClose();
+      OnCloseRequest();
       break;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:
@@ -117,7 +91,7 @@ void DispatchEvent(const SDL_Event& e) {
       break;
     default: {
       const uint32_t music = zuSound::MusicEventType();
-      if (music != 0 && e.type == music) zuSound::OnMusicFinished();
+      if (music != 0 && e.type == music) OnMusicEnded();
       break;
     }
   }

@@ -1,18 +1,13 @@
-// Start-up and end of the program on Windows: the window class, the window,
-// then the shared main loop over the message queue.
+// The Windows side of start-up and end: the window class and the window, the
+// message queue; the order itself is shared (app/game_main.cpp).
 
 #include <cstdio>
-#include <ctime>
 
 #include "app/game_main.h"
 #include "app/platform_main.h"
 #include "app/win32/window_proc.h"
-#include "game/flow/catalogue.h"
-#include "lib/draw/zuDrawSettings.h"
-#include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
 #include "lib/win32/drawWin32.h"
-
 
 namespace {
 
@@ -61,6 +56,43 @@ void DisableIme() {
 
 }  // namespace
 
+bool PlatformOpenWindow(const GameMainOptions& options) {
+  zuSystem::headlessRun = options.headless ? 1 : 0;
+  if (appInstance == nullptr) appInstance = GetModuleHandleW(nullptr);
+  wchar_t caption[32] = L"Skyward Run";
+  mainWindow = MakeWindow(caption, options.headless, options.screen.windowed != 0);
+  if (mainWindow == nullptr) {
+    std::fprintf(stderr, "Skyward Run: cannot create the window (error %lu)\n",
+                 static_cast<unsigned long>(GetLastError()));
+    return false;
+  }
+  return true;
+}
+
+void PlatformShowWindow(bool headless) {
+  if (headless) {
+    // No one hands the hidden window the activation: it is active from the start.
+    SendMessageW(mainWindow, WM_ACTIVATEAPP, TRUE, 0);
+    return;
+  }
+  ShowWindow(mainWindow, SW_SHOWNORMAL);
+  UpdateWindow(mainWindow);
+  SetForegroundWindow(mainWindow);
+}
+
+// The screen saver is refused in the window procedure (WM_SYSCOMMAND).
+void PlatformQuietDesktop() { DisableIme(); }
+
+void PlatformDestroyWindow() {
+  if (mainWindow != nullptr) DestroyWindow(mainWindow);
+}
+
+void PlatformEnd() { PlatformDestroyWindow(); }
+
+// The pointer is hidden over the game by WM_SETCURSOR in full screen and
+// comes back by itself outside the window: the system's count stays as it is.
+void PlatformShowCursor(bool) {}
+
 bool DispatchNextEvent() {
   MSG msg;
   if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
@@ -74,39 +106,3 @@ bool DispatchNextEvent() {
 }
 
 void WaitAndDispatchEvent() { WaitMessage(); }
-
-int GameMain(const GameMainOptions& options) {
-  ResetWindowState();
-  zuDraw::SetScreenSettings(options.screen);
-  zuSystem::headlessRun = options.headless ? 1 : 0;
-  if (appInstance == nullptr) appInstance = GetModuleHandleW(nullptr);
-  wchar_t caption[32] = L"Skyward Run";
-  mainWindow = MakeWindow(caption, options.headless, options.screen.windowed != 0);
-  if (mainWindow == nullptr) {
-    std::fprintf(stderr, "Skyward Run: cannot create the window (error %lu)\n",
-                 static_cast<unsigned long>(GetLastError()));
-    return 1;
-  }
-  if (options.headless) {
-    // No one hands the hidden window the activation: it is active from the start.
-    SendMessageW(mainWindow, WM_ACTIVATEAPP, TRUE, 0);
-  } else {
-    ShowWindow(mainWindow, SW_SHOWNORMAL);
-    UpdateWindow(mainWindow);
-    SetForegroundWindow(mainWindow);
-  }
-  zuSystem::SeedRandom(options.fixedSeed ? options.seed
-                                         : static_cast<uint32_t>(std::time(nullptr)));
-  DisableIme();
-  LoadAssets();
-  if (!zuDraw::ScreenReady()) {
-    // The screen failure was reported; end without using what is missing.
-    zuDraw::CloseScreen();
-    zuSound::Release();
-    if (mainWindow != nullptr) DestroyWindow(mainWindow);
-    return 1;
-  }
-  zuSystem::ResetFrameTime();
-  RunMainLoop(options);
-  return 0;
-}

@@ -27,6 +27,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       ParseCommandLine(static_cast<int>(argv.size()), argv.data(), &commandLine, stdout, stderr);
   if (status >= 0) return status;
   GameMainOptions options;
-  options.screen = commandLine.screen;
+  ApplyCommandLine(commandLine, &options);
   return GameMain(options);
 }

@@ -2,8 +2,7 @@
 
 
 #include "lib/draw/zuDrawSettings.h"
-#include "lib/input/zuInput.h"
-#include "lib/sound/zuSound.h"
+#include "lib/input/inputInternal.h"
 #include "lib/system/zuSystem.h"
 #include "lib/win32/drawWin32.h"
 #include "lib/win32/soundWin32.h"
@@ -12,20 +11,6 @@ namespace {
 
 // Full screen unless the player asked for a window.
 bool FullScreen() { return zuDraw::GetScreenSettings().windowed == 0; }
-
-void Activate(bool active) {
-  if (!active) {
-    appActive = 0;
-    if (cursorShown == 0) {
-      ShowCursor(TRUE);
-      cursorShown = 1;
-    }
-    return;
-  }
-  appActive = 1;
-  // The time spent inactive must not count as one long frame.
-  zuSystem::ResetFrameTime();
-}
 
 void KeyTable(WPARAM wParam, bool down) {
   zuSystem::SetKeyDown(static_cast<int>(wParam & 0xFF), down);
@@ -41,7 +26,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       break;
     case WM_KEYUP:
       KeyTable(wParam, false);
-      if (static_cast<int>(wParam) == lastKey) lastKey = 0;
+      OnKeyUp(static_cast<int>(wParam));
       break;
     case WM_SYSKEYDOWN:
       KeyTable(wParam, true);
@@ -52,7 +37,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       KeyTable(wParam, false);
       break;
     case WM_ACTIVATEAPP:
-      Activate(wParam != 0);
+      OnActivate(wParam != 0);
       return 0;
     case WM_SETCURSOR:
       if (FullScreen() && messageBoxOpen == 0) {
@@ -84,9 +69,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       zuSound::OnMciNotify(static_cast<unsigned>(wParam));
       break;
     case WM_CLOSE:
-      if (shutdownState == 0) shutdownState = 1;
-      if (shutdownState < 2) zuSystem::Shutdown();
-      DestroyWindow(window);
+      OnCloseRequest();
       return 0;
     case WM_DESTROY:
       if (window == mainWindow) mainWindow = nullptr;

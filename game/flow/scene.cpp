@@ -15,6 +15,10 @@ void ResetPause() {
   continuePrompt = 0;
 }
 
+void TogglePause() {
+  if (continuePrompt == 0) paused = paused ? 0 : 1;
+}
+
 void RunScene(int sceneNumber) {
   switch (sceneNumber) {
     case SCENE_TITLE: TitleScene(); break;

@@ -16,12 +16,14 @@ extern int plainBackground;
 
 // --- cleared by the game-state reset (ResetPause) ---
 
-// The stages' pause flag, toggled by [S] in the event dispatch.
+// The stages' pause flag, toggled by [S] through TogglePause.
 extern int paused;
 // 1 while the continue question is showing ([S] does nothing then).
 extern int continuePrompt;
 
 void ResetPause();
+// [S]: pauses or resumes, except while the continue question is showing.
+void TogglePause();
 
 void TitleScene();
 void SetupScene();

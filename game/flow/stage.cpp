@@ -218,7 +218,7 @@ void StageFrame(const StageData& d, float& zoom) {
   if (paused == 1) {
     AnswerContinue();
     // Nothing is drawn or presented, yet the frame keeps its pace instead of spinning.
-    zuSystem::Sleep(FRAME_SLEEP_MS);
+    zuSystem::FrameSleep(FRAME_SLEEP_MS);
     return;
   }
   zuDraw::Clear();
@@ -241,7 +241,7 @@ void StageFrame(const StageData& d, float& zoom) {
   CollideBomb();
   CollideShots();
   GameOverCheck();
-  zuSystem::Sleep(FRAME_SLEEP_MS);
+  zuSystem::FrameSleep(FRAME_SLEEP_MS);
 }
 
 }  // namespace

@@ -45,6 +45,15 @@ void DrawTitlePicture(int picture) {
   }
 }
 
+
+// The title and setup frames are paced by the display's refresh where the
+// present waits for it; elsewhere (no wait, or no display) they sleep like a
+// stage frame, so that the title's cycle, counted in frames, lasts minutes
+// instead of spinning through in seconds.
+void PaceMenuFrame() {
+  if (!zuDraw::PresentWaitsForDisplay()) zuSystem::FrameSleep(FRAME_SLEEP_MS);
+}
+
 }  // namespace
 
 int TitlePictureFor(int counter) {
@@ -86,8 +95,7 @@ void TitleScene() {
     NewGame();
     ChangeScene(SCENE_SETUP);
   }
-  // Paced like a stage frame so the cycle, counted in frames, lasts minutes.
-  zuSystem::Sleep(FRAME_SLEEP_MS);
+  PaceMenuFrame();
 }
 
 void SetupScene() {
@@ -103,5 +111,5 @@ void SetupScene() {
   } else if (lastKey == VK_F4 && plainBackground == 0) {
     plainBackground = 1;
   }
-  zuSystem::Sleep(FRAME_SLEEP_MS);
+  PaceMenuFrame();
 }

@@ -4,9 +4,10 @@
 #include <cstring>
 
 #include "lib/draw/zuDraw.h"
+#include "lib/draw/drawPlatform.h"
 #include "lib/draw/zuDrawInternal.h"
-#include "lib/input/zuInput.h"
-#include "lib/sound/zuSound.h"
+#include "lib/input/inputInternal.h"
+#include "lib/sound/soundInternal.h"
 #include "lib/system/zuSystem.h"
 
 ClipRect clipRect = {0, 0, 640, 480};
@@ -23,7 +24,7 @@ namespace {
 void ApplyKey(int id) {
   ObjectEntry& entry = objectTable[id];
   entry.key = keyFromCorner == 0 ? keyColor : CLR_INVALID;
-  zuDraw::KeyPicture(id, entry.key);
+  zuDraw::PlatformKeyPicture(id, entry.key);
 }
 
 // Names entry id and reads its picture from the program's folder; the name
@@ -33,7 +34,7 @@ int ReadInto(int id, const char* name, const char* operation) {
   std::snprintf(entry.name, sizeof entry.name, "%s", name);
   char path[4200];
   std::snprintf(path, sizeof path, "%s%s", zuSystem::GetAppPath(0), name);
-  entry.surface = zuDraw::ReadPicture(path);
+  entry.surface = zuDraw::PlatformReadPicture(path);
   if (entry.surface == nullptr) return zuSystem::Error(operation, "BMPファイルを読み込めません");
   ApplyKey(id);
   return 1;
@@ -83,7 +84,7 @@ void FinishScreen() {
 }
 
 void ClearObject(int id) {
-  FreePicture(id);
+  PlatformFreePicture(id);
   objectTable[id].name[0] = '\0';
   objectTable[id].key = 0;
 }
@@ -110,7 +111,7 @@ int SwapObject(const char* name, int id, int) {
     return zuSystem::Error("zuDraw::SwapObject", "オブジェクトNoが範囲外です");
   }
   if (!screenReady) return 0;
-  FreePicture(id);
+  PlatformFreePicture(id);
   return ReadInto(id, name, "zuDraw::SwapObject");
 }
 
@@ -145,7 +146,26 @@ void DrawCaption(int x, int y, const char* text) {
 int PutObject(int x, int y, int id, int left, int top, int right, int bottom) {
   if (!TrimToClip(&x, &y, &left, &top, &right, &bottom)) return 0;
   if (id < 0 || id >= OBJECT_MAX || objectTable[id].surface == nullptr) return 0;
-  return DrawPicture(x, y, id, left, top, right, bottom);
+  return PlatformDrawPicture(x, y, id, left, top, right, bottom);
 }
+
+// What the platform layer does itself, under the library's own names.
+int Screen(int width, int height, int) { return PlatformScreen(width, height); }
+void CloseScreen() { PlatformCloseScreen(); }
+void Clear() { PlatformClear(); }
+void Flip() { PlatformFlip(); }
+bool PresentWaitsForDisplay() { return PlatformPresentWaits(); }
+int PutObjectStretched(int x, int y, int id, int left, int top, int right, int bottom, int width,
+                       int height) {
+  return PlatformDrawStretched(x, y, id, left, top, right, bottom, width, height);
+}
+void BeginText(int face, int height, int angle, int bold, int italic, int underline) {
+  PlatformBeginText(face, height, angle, bold, italic, underline);
+}
+void SetTextColors(uint32_t textColor, uint32_t backColor, int transparent) {
+  PlatformSetTextColors(textColor, backColor, transparent);
+}
+void TextOut(int x, int y, const char* text) { PlatformTextOut(x, y, text); }
+void EndText() { PlatformEndText(); }
 
 }  // namespace zuDraw

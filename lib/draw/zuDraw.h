@@ -28,6 +28,8 @@ int PutObject(int x, int y, int id, int left, int top, int right, int bottom);
 int PutObjectStretched(int x, int y, int id, int left, int top, int right, int bottom,
                        int width, int height);
 void Flip();
+// Whether Flip waits for the display's refresh (the frame is paced by it).
+bool PresentWaitsForDisplay();
 
 // Text blocks. Face 0 is the serif ("標準明朝"), face 1 the gothic ("標準ゴシック").
 void BeginText(int face, int height, int angle, int bold, int italic, int underline);

@@ -1,8 +1,8 @@
 // Key states over our own key-down table, and the joystick's direction
 // arithmetic: the same on every platform.
-#include "lib/input/zuInput.h"
-
 #include "lib/input/inputInternal.h"
+
+#include "lib/input/inputPlatform.h"
 
 namespace {
 
@@ -33,6 +33,12 @@ void ReadKey(int virtualKey, int* keyState) {
     *keyState = (*keyState == 1 || *keyState == 3) ? 2 : 0;
   }
 }
+
+void InitJoystick() { PlatformInitJoystick(); }
+void CaptureJoystickCentre() { PlatformCaptureJoystickCentre(); }
+void CloseJoysticks() { PlatformCloseJoysticks(); }
+void JoyDirection(int joystick, int* dx, int* dy) { PlatformJoyDirection(joystick, dx, dy); }
+int JoyButton(int joystick, int button) { return PlatformJoyButton(joystick, button); }
 
 void DirectionFromPosition(int x, int y, int cx, int cy, int* dx, int* dy) {
   *dx = 0;

@@ -18,14 +18,9 @@ namespace zuSystem {
 // Key state values: 0 up, 1 just pressed, 3 held, 2 just released.
 void ReadKey(int virtualKey, int* keyState);
 
-// The key-down table that ReadKey consults (the event dispatch keeps it).
-void SetKeyDown(int virtualKey, bool down);
-bool IsKeyDown(int virtualKey);
-void ClearKeyTable();
-
-void InitJoystick();
-void CaptureJoystickCentre();
+// Direction of joystick 0 or 1 from its centre: -1, 0 or 1 on each axis.
 void JoyDirection(int joystick, int* dx, int* dy);
+// 1 while button (numbered from 1) of joystick 0 or 1 is held.
 int JoyButton(int joystick, int button);
 
 }  // namespace zuSystem

@@ -5,13 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "lib/draw/bmp.h"
+#include "lib/draw/drawPlatform.h"
 #include "lib/draw/zuDrawInternal.h"
 #include "lib/draw/zuDrawSettings.h"
 #include "lib/input/inputInternal.h"
-#include "lib/input/zuInput.h"
 #include "lib/sdl/zuDrawSdl.h"
 #include "lib/sdl/zuInputSdl.h"
 #include "lib/sdl/zuSystemSdl.h"
@@ -43,18 +44,18 @@ SDL_Surface* NewSurface(int width, int height) {
 // times faster here than its per-pixel keyed loop, and faster than a loop of our
 // own over RGB565. The plain surface stays the object: the stretched blit and
 // the tests read its pixels, which SDL drops from an encoded surface.
-SDL_Surface* runLengthCopies[zuDraw::OBJECT_MAX];
-
 void DropRunLength(int id) {
-  if (runLengthCopies[id] != nullptr) SDL_FreeSurface(runLengthCopies[id]);
-  runLengthCopies[id] = nullptr;
+  PictureSurface* p = objectTable[id].surface;
+  if (p == nullptr) return;
+  if (p->runLength != nullptr) SDL_FreeSurface(p->runLength);
+  p->runLength = nullptr;
 }
 
 // Encoded now, against the back surface, so that the first frame that draws the
 // picture allocates nothing (SDL encodes on the first blit to a destination).
 void MakeRunLength(int id) {
   DropRunLength(id);
-  SDL_Surface* plain = objectTable[id].surface;
+  SDL_Surface* plain = zuDraw::ObjectSurface(id);
   Uint32 key = 0;
   if (plain == nullptr || backSurface == nullptr || SDL_GetColorKey(plain, &key) != 0) return;
   // It shares the plain surface's pixels (SDL keeps pixels it does not own), so
@@ -77,7 +78,15 @@ void MakeRunLength(int id) {
     SDL_FreeSurface(copy);
     return;
   }
-  runLengthCopies[id] = copy;
+  objectTable[id].surface->runLength = copy;
+}
+
+// A surface as a picture of the object table; null stays null.
+PictureSurface* NewPicture(SDL_Surface* s) {
+  if (s == nullptr) return nullptr;
+  PictureSurface* p = new (std::nothrow) PictureSurface{s, nullptr};
+  if (p == nullptr) SDL_FreeSurface(s);
+  return p;
 }
 
 // Reads a BMP file into a new RGB565 surface, or null. The file's bytes stay
@@ -137,7 +146,7 @@ void ScaleCopy(SDL_Surface* src, const SDL_Rect& s, SDL_Surface* dst, const SDL_
 
 void ReleaseScreenObjects() {
   for (int id = 0; id < zuDraw::OBJECT_MAX; ++id) zuDraw::ClearObject(id);
-  zuDraw::ReleaseText();
+  zuDraw::PlatformReleaseText();
   zuDraw::ClosePresent();
   if (backSurface != nullptr) SDL_FreeSurface(backSurface);
   backSurface = nullptr;
@@ -216,9 +225,13 @@ void DestroyWindow() {
 }
 
 SDL_Surface* BackSurface() { return backSurface; }
+SDL_Surface* ObjectSurface(int id) {
+  const PictureSurface* p = id >= 0 && id < OBJECT_MAX ? objectTable[id].surface : nullptr;
+  return p != nullptr ? p->plain : nullptr;
+}
 long PresentCount() { return presentCount; }
 
-int Screen(int width, int height, int) {
+int PlatformScreen(int width, int height) {
   if (screenReady) ReleaseScreenObjects();
   screenWidth = width;
   screenHeight = height;
@@ -238,7 +251,8 @@ int Screen(int width, int height, int) {
     SDL_Surface* s = NewSurface(width, height);
     if (s == nullptr) return ScreenFailure(workNames[id]);
     SetSourceColorKey(s, 0);
-    objectTable[id].surface = s;
+    objectTable[id].surface = NewPicture(s);
+    if (objectTable[id].surface == nullptr) return ScreenFailure(workNames[id]);
   }
   stretchCapable = 1;
   if (backSurface->format == nullptr || backSurface->format->BitsPerPixel != 16) {
@@ -248,45 +262,51 @@ int Screen(int width, int height, int) {
   return 1;
 }
 
-void CloseScreen() {
+void PlatformCloseScreen() {
   ReleaseScreenObjects();
   zuSystem::CloseJoysticks();
   if (mainWindow != nullptr) SDL_MinimizeWindow(mainWindow);
 }
 
-void Clear() {
+void PlatformClear() {
   if (backSurface != nullptr) SDL_FillRect(backSurface, nullptr, 0);
 }
 
-PictureSurface* ReadPicture(const char* path) { return LoadBitmapSurface(path); }
+PictureSurface* PlatformReadPicture(const char* path) {
+  return NewPicture(LoadBitmapSurface(path));
+}
 
-void FreePicture(int id) {
+void PlatformFreePicture(int id) {
   DropRunLength(id);
   ObjectEntry& entry = objectTable[id];
-  if (entry.surface != nullptr) SDL_FreeSurface(entry.surface);
+  if (entry.surface != nullptr) {
+    SDL_FreeSurface(entry.surface->plain);
+    delete entry.surface;
+  }
   entry.surface = nullptr;
 }
 
-void KeyPicture(int id, uint32_t color) {
-  SetSourceColorKey(objectTable[id].surface, color);
+void PlatformKeyPicture(int id, uint32_t color) {
+  SetSourceColorKey(ObjectSurface(id), color);
   MakeRunLength(id);
 }
 
-int DrawPicture(int x, int y, int id, int left, int top, int right, int bottom) {
-  SDL_Surface* src = objectTable[id].surface;
+int PlatformDrawPicture(int x, int y, int id, int left, int top, int right, int bottom) {
+  SDL_Surface* src = objectTable[id].surface->plain;
   if (backSurface == nullptr) return 0;
   // A rectangle leaving the picture or the back surface is refused, not read or written.
   if (!SourceInside(src->w, src->h, left, top, right, bottom)) return 0;
   if (!DestInside(backSurface->w, backSurface->h, x, y, right - left, bottom - top)) return 0;
   SDL_Rect s = {left, top, right - left, bottom - top};
   SDL_Rect d = {x, y, s.w, s.h};
-  SDL_Surface* from = runLengthCopies[id] != nullptr ? runLengthCopies[id] : src;
+  SDL_Surface* runs = objectTable[id].surface->runLength;
+  SDL_Surface* from = runs != nullptr ? runs : src;
   return SDL_LowerBlit(from, &s, backSurface, &d) == 0 ? 1 : 0;
 }
 
-int PutObjectStretched(int x, int y, int id, int left, int top, int right, int bottom, int width,
-                       int height) {
-  SDL_Surface* src = id >= 0 && id < OBJECT_MAX ? objectTable[id].surface : nullptr;
+int PlatformDrawStretched(int x, int y, int id, int left, int top, int right, int bottom,
+                          int width, int height) {
+  SDL_Surface* src = ObjectSurface(id);
   if (src == nullptr || backSurface == nullptr) return 0;
   if (left >= right || top >= bottom || width <= 0 || height <= 0) return 0;
   if (!SourceInside(src->w, src->h, left, top, right, bottom)) return 0;
@@ -301,7 +321,7 @@ int PutObjectStretched(int x, int y, int id, int left, int top, int right, int b
     return 1;
   }
   // Through the Buffer (object 0), then a keyed, trimmed draw of it.
-  SDL_Surface* buffer = objectTable[0].surface;
+  SDL_Surface* buffer = ObjectSurface(0);
   if (buffer == nullptr || width > buffer->w || height > buffer->h) return 0;
   const SDL_Rect d = {0, 0, width, height};
   ScaleCopy(src, s, buffer, d, false, 0);
@@ -312,7 +332,7 @@ void Represent() {
   if (screenReady && Present(backSurface, false)) ++presentCount;
 }
 
-void Flip() {
+void PlatformFlip() {
   if (!screenReady || backSurface == nullptr) return;
   if (faultPending) {
     // As when the device reports a reset: repair, and this frame is not shown.

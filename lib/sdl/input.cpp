@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "lib/input/inputInternal.h"
-#include "lib/input/zuInput.h"
+#include "lib/input/inputPlatform.h"
 #include "lib/sdl/zuInputSdl.h"
 
 namespace {
@@ -184,7 +184,7 @@ SDL_Keycode SdlKeyFromVirtual(int vk) {
   }
 }
 
-void InitJoystick() {
+void PlatformInitJoystick() {
   // The controller subsystem brings the joysticks up with it, and SDL's
   // database of known pads.
   if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) {
@@ -194,7 +194,7 @@ void InitJoystick() {
   CaptureJoystickCentre();
 }
 
-void CaptureJoystickCentre() {
+void PlatformCaptureJoystickCentre() {
   for (int slot = 0; slot < JOYSTICKS; ++slot) CloseSlot(slot);
   if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0) return;
   const int count = SDL_NumJoysticks();
@@ -230,13 +230,13 @@ void JoystickCentre(int number, int* cx, int* cy) {
 
 bool IsController(int number) { return AttachedSlot(number) >= 0 && controller[number] != nullptr; }
 
-void CloseJoysticks() {
+void PlatformCloseJoysticks() {
   for (int slot = 0; slot < JOYSTICKS; ++slot) CloseSlot(slot);
   if (controllersStarted) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   controllersStarted = false;
 }
 
-void JoyDirection(int number, int* dx, int* dy) {
+void PlatformJoyDirection(int number, int* dx, int* dy) {
   *dx = 0;
   *dy = 0;
   const int slot = AttachedSlot(number);
@@ -252,7 +252,7 @@ void JoyDirection(int number, int* dx, int* dy) {
   if (pad & SDL_HAT_DOWN) *dy = 1;
 }
 
-int JoyButton(int number, int button) {
+int PlatformJoyButton(int number, int button) {
   const int slot = AttachedSlot(number);
   if (slot < 0 || button < 1 || button > 32) return 0;
   if (controller[slot] != nullptr && button <= 4) {

@@ -11,15 +11,15 @@
 #include <cstring>
 #include <vector>
 
+#include "lib/sdl/soundSdl.h"
 #include "lib/sound/soundInternal.h"
+#include "lib/sound/soundPlatform.h"
 #include "lib/system/zuSystem.h"
 
 namespace zuSound {
 
 Mix_Music* midiMusic = nullptr;
 Mix_Music* residentMusic = nullptr;
-int midiOpen = 0;
-int midiLoop = 1;
 char midiSoundFont[4096] = "";
 
 namespace {
@@ -184,7 +184,7 @@ const char* FindSoundFont() {
   return bestSize < 0 ? nullptr : best;
 }
 
-void InitMidi() {
+void PlatformInitMidi() {
   midiOpen = 0;
   midiLoop = 1;
   // Without a device there is nothing to play on, and nothing to say.
@@ -213,10 +213,10 @@ void StartPiece() {
   Mix_PlayMusic(midiMusic, -1);
 }
 
-void PlayMidi(const char* name) {
+void PlatformPlayMidi(const char* name) {
   char path[4096];
   const int n = std::snprintf(path, sizeof path, "%s%s", zuSystem::GetAppPath(), name);
-  if (midiOpen) StopMidi();
+  if (midiOpen) PlatformStopMidi();
   midiOpen = 1;
   midiLoop = 1;
   // A missing or unreadable piece means silence, and no message.
@@ -249,7 +249,7 @@ void PlayMidi(const char* name) {
   StartPiece();
 }
 
-void StopMidi() {
+void PlatformStopMidi() {
   if (!midiOpen) return;
   if (midiMusic != nullptr) {
     Mix_HaltMusic();
@@ -259,9 +259,9 @@ void StopMidi() {
   midiOpen = 0;
 }
 
-void RestartMidi() {
+void PlatformRestartMidi() {
   if (!midiLoop) {
-    StopMidi();
+    PlatformStopMidi();
     return;
   }
   if (!soundEnabled || midiMusic == nullptr) return;
@@ -272,12 +272,12 @@ void RestartMidi() {
   StartPiece();
 }
 
-void OnMusicFinished() {
+void PlatformMusicFinished() {
   // Only a piece that is open and has really stopped starts again; the late
   // news of a piece that was stopped or replaced is dropped.
   if (!midiOpen || !soundEnabled || midiMusic == nullptr) return;
   if (Mix_PlayingMusic() || Mix_PausedMusic()) return;
-  RestartMidi();
+  PlatformRestartMidi();
 }
 
 }  // namespace zuSound

@@ -402,6 +402,15 @@ bool Present(SDL_Surface* back, bool upload) {
 
 void UpdateScaling() { layoutDirty = true; }
 
+bool PlatformPresentWaits() {
+  // No display (the dummy driver): nothing to wait for, whatever was asked.
+  if (!GetScreenSettings().vsync || DummyDriver(VideoDriver())) return false;
+  if (path == Path::Window) return mainWindow != nullptr;
+  SDL_RendererInfo info;
+  return renderer != nullptr && SDL_GetRendererInfo(renderer, &info) == 0 &&
+         (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+}
+
 PictureLayout CurrentLayout() { return layout; }
 
 void SetRefreshForTest(int hz) { refreshOverride = hz; }

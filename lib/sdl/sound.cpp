@@ -6,12 +6,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "lib/sdl/soundSdl.h"
 #include "lib/sound/soundInternal.h"
+#include "lib/sound/soundPlatform.h"
 #include "lib/system/zuSystem.h"
 
 namespace zuSound {
 
 int soundChannels = 0;
+SoundVoices soundVoices[MAX_SOUNDS];
 
 namespace {
 
@@ -31,7 +34,7 @@ void PushMusicFinished() {
   SDL_PushEvent(&e);
 }
 
-void FreeSamples(SoundSlot& s) {
+void FreeSamples(SoundVoices& s) {
   if (s.chunk != nullptr) Mix_FreeChunk(s.chunk);
   SDL_free(s.samples);
   s.chunk = nullptr;
@@ -41,7 +44,7 @@ void FreeSamples(SoundSlot& s) {
 // Converts the samples, 16-bit PCM in one or two channels as ConvertWave made
 // them, to the mixer's format into slot s. False when that fails (or the
 // sound is empty).
-bool MakeChunk(SoundSlot& s, WaveFormat* wf, const uint8_t* data, uint32_t size) {
+bool MakeChunk(SoundVoices& s, WaveFormat* wf, const uint8_t* data, uint32_t size) {
   const SDL_AudioFormat format = AUDIO_S16LSB;
   if (wf->formatTag != 1 || wf->bitsPerSample != 16 || wf->channels == 0 || wf->channels > 2 ||
       wf->samplesPerSec == 0) {
@@ -78,7 +81,7 @@ bool MakeChunk(SoundSlot& s, WaveFormat* wf, const uint8_t* data, uint32_t size)
 
 }  // namespace
 
-int Init() {
+int PlatformOpenSound() {
   soundEnabled = 0;
   // No device (or a driver that does not exist): the game runs silent.
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
@@ -97,9 +100,9 @@ int Init() {
   Mix_Init(MIX_INIT_MID);
   MusicEventType();
   Mix_HookMusicFinished(PushMusicFinished);
-  for (SoundSlot& s : soundTable) {
-    s.chunk = nullptr;
-    s.samples = nullptr;
+  for (SoundVoices& v : soundVoices) {
+    v.chunk = nullptr;
+    v.samples = nullptr;
   }
   // Channels are handed out again as the sounds load.
   soundChannels = 0;
@@ -108,8 +111,9 @@ int Init() {
   return 1;
 }
 
-bool MakeVoices(SoundSlot& s, WaveFormat* format, const uint8_t* data, uint32_t size,
-                int bufferCount) {
+bool PlatformMakeVoices(int id, WaveFormat* format, const uint8_t* data, uint32_t size,
+                        int bufferCount) {
+  SoundVoices& s = soundVoices[id];
   FreeSamples(s);
   if (!MakeChunk(s, format, data, size)) return false;
   // One mixer channel per buffer, in load order.
@@ -119,18 +123,19 @@ bool MakeVoices(SoundSlot& s, WaveFormat* format, const uint8_t* data, uint32_t 
   return true;
 }
 
-void ResetVoices(SoundSlot& s) { s.firstChannel = 0; }
+void PlatformResetVoices(int id) { soundVoices[id].firstChannel = 0; }
 
-bool VoicesReady(const SoundSlot& s) { return s.chunk != nullptr; }
+bool PlatformVoicesReady(int id) { return soundVoices[id].chunk != nullptr; }
 
-void PlayVoice(SoundSlot& s, int b) {
+void PlatformPlayVoice(int id, int b) {
+  const SoundVoices& s = soundVoices[id];
   // A buffer still sounding is cut off and starts again from its beginning.
   const int channel = s.firstChannel + b;
   Mix_HaltChannel(channel);
   Mix_PlayChannel(channel, s.chunk, 0);
 }
 
-void Release() {
+void PlatformCloseSound() {
   if (!soundEnabled) return;
   Mix_HookMusicFinished(nullptr);
   // The music cannot outlive the device it plays on.
@@ -143,10 +148,11 @@ void Release() {
     Mix_FreeMusic(residentMusic);
     residentMusic = nullptr;
   }
-  for (SoundSlot& s : soundTable) {
+  for (int id = 0; id < MAX_SOUNDS; ++id) {
+    const SoundSlot& s = soundTable[id];
     if (!s.used) continue;
-    for (int b = 0; b < s.bufferCount; ++b) Mix_HaltChannel(s.firstChannel + b);
-    FreeSamples(s);
+    for (int b = 0; b < s.bufferCount; ++b) Mix_HaltChannel(soundVoices[id].firstChannel + b);
+    FreeSamples(soundVoices[id]);
   }
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -4,8 +4,11 @@
 
 #include <cstdint>
 
+#include "lib/sound/soundInternal.h"
+
 namespace zuSound {
 
+// The mixer's side of one slot of the sound table.
 struct SoundVoices {
   // The sound's samples in the mixer's format, shared by all its buffers.
   Mix_Chunk* chunk;
@@ -13,6 +16,12 @@ struct SoundVoices {
   // Buffer b plays on mixer channel firstChannel + b.
   int firstChannel;
 };
+
+extern SoundVoices soundVoices[MAX_SOUNDS];
+
+// The SDL user event type that the music-finished hook pushes (registered on
+// first use); the event dispatch hands it to OnMusicFinished.
+uint32_t MusicEventType();
 
 // Mixer channels handed out to buffers so far.
 extern int soundChannels;

@@ -28,6 +28,9 @@ uint32_t PlatformTicks() { return SDL_GetTicks(); }
 
 void PlatformSleep(uint32_t ms) { SDL_Delay(ms); }
 
+// The desktop loop paces itself: the scenes sleep as they ask.
+void PlatformFrameSleep(uint32_t ms) { PlatformSleep(ms); }
+
 void ShowErrorBox(const char* text) {
   if (!RealDisplay()) return;
   messageBoxOpen = 1;

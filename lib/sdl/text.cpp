@@ -169,7 +169,7 @@ const char* FontFile(int face) {
   return fontFile[face];
 }
 
-void BeginText(int face, int height, int, int bold, int italic, int underline) {
+void PlatformBeginText(int face, int height, int, int bold, int italic, int underline) {
   if (face == 0 || face == 1) currentFace = face;
   int style = TTF_STYLE_NORMAL;
   if (bold == 1) style |= TTF_STYLE_BOLD;
@@ -183,13 +183,13 @@ void BeginText(int face, int height, int, int bold, int italic, int underline) {
   block.transparent = 0;  // a fresh block draws opaque boxes
 }
 
-void SetTextColors(uint32_t textColor, uint32_t backColor, int transparent) {
+void PlatformSetTextColors(uint32_t textColor, uint32_t backColor, int transparent) {
   block.fg = textColor & 0xFFFFFF;
   block.bg = backColor & 0xFFFFFF;
   if (transparent != 0) block.transparent = 1;
 }
 
-void TextOut(int x, int y, const char* text) {
+void PlatformTextOut(int x, int y, const char* text) {
   SDL_Surface* back = BackSurface();
   if (!block.open || block.font == nullptr || back == nullptr || text == nullptr ||
       text[0] == '\0') {
@@ -203,9 +203,9 @@ void TextOut(int x, int y, const char* text) {
   if (!Cached(s)) SDL_FreeSurface(s);
 }
 
-void EndText() { block = Block{}; }
+void PlatformEndText() { block = Block{}; }
 
-void ReleaseText() {
+void PlatformReleaseText() {
   for (TextSlot& t : textSlots) {
     if (t.surface != nullptr) SDL_FreeSurface(t.surface);
     t = TextSlot{};

@@ -6,9 +6,17 @@
 
 #include <cstdint>
 
+#include "lib/draw/drawPlatform.h"
 #include "lib/draw/present_scale.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/draw/zuDrawInternal.h"
+
+// The SDL side of a picture of the object table.
+struct PictureSurface {
+  SDL_Surface* plain;  // RGB565, colour-keyed: what is read and stretched
+  // A run-length copy sharing plain's pixels, for keyed draws (null when none).
+  SDL_Surface* runLength;
+};
 
 namespace zuDraw {
 
@@ -23,6 +31,8 @@ void DestroyWindow();
 const char* VideoDriver();
 
 SDL_Surface* BackSurface();
+// The surface of entry id's picture, null when there is none.
+SDL_Surface* ObjectSurface(int id);
 SDL_Renderer* Renderer();
 
 // Presents the last uploaded frame again (window exposed while nothing is presented).

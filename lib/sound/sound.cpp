@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "lib/sound/soundInternal.h"
+#include "lib/sound/soundPlatform.h"
 #include "lib/system/zuSystem.h"
 
 namespace zuSound {
@@ -13,6 +14,8 @@ namespace zuSound {
 SoundSlot soundTable[MAX_SOUNDS];
 int soundEnabled = 0;
 int soundRestoring = 0;
+int midiOpen = 0;
+int midiLoop = 1;
 
 namespace {
 
@@ -31,7 +34,7 @@ void ClearTable() {
     s.defaultFrequency = 0;
     s.name[0] = '\0';
     for (SoundBuffer& b : s.buffers) b = SoundBuffer{0, 0, 0};
-    ResetVoices(s);
+    PlatformResetVoices(static_cast<int>(&s - soundTable));
   }
 }
 
@@ -63,7 +66,8 @@ int LoadObject(const char* name, int bufferCount) {
 
   // Every file becomes 16-bit PCM at its own rate first: what every device takes.
   const bool made =
-      ConvertWave(format, &data, &size) == 0 && MakeVoices(s, format, data, size, bufferCount);
+      ConvertWave(format, &data, &size) == 0 &&
+      PlatformMakeVoices(id, format, data, size, bufferCount);
   const uint32_t rate = format->samplesPerSec;
   std::free(format);
   std::free(data);
@@ -89,13 +93,13 @@ int LoadObject(const char* name, int bufferCount) {
 void Play(int soundId, int bufferIndex) {
   if (!soundEnabled || soundId < 0 || soundId >= MAX_SOUNDS) return;
   SoundSlot& s = soundTable[soundId];
-  if (!s.used || !VoicesReady(s) || bufferIndex >= s.bufferCount) return;
+  if (!s.used || !PlatformVoicesReady(soundId) || bufferIndex >= s.bufferCount) return;
   int b = bufferIndex;
   if (b < 0) {
     b = s.nextBuffer;
     if (++s.nextBuffer >= s.bufferCount) s.nextBuffer = 0;
   }
-  PlayVoice(s, b);
+  PlatformPlayVoice(soundId, b);
 }
 
 void ReloadSlot(int id) {
@@ -105,6 +109,14 @@ void ReloadSlot(int id) {
   soundRestoring = 0;
   restoreId = 0;
 }
+
+int Init() { return PlatformOpenSound(); }
+void Release() { PlatformCloseSound(); }
+void InitMidi() { PlatformInitMidi(); }
+void PlayMidi(const char* name) { PlatformPlayMidi(name); }
+void StopMidi() { PlatformStopMidi(); }
+void RestartMidi() { PlatformRestartMidi(); }
+void OnMusicFinished() { PlatformMusicFinished(); }
 
 void Restore() {
   if (soundEnabled || !Init()) return;

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "lib/sound/zuSound.h"
+#include "lib/sound/soundInternal.h"
 #include "lib/system/systemPlatform.h"
 
 namespace zuSound {

@@ -57,6 +57,14 @@ void Sleep(uint32_t ms) {
   PlatformSleep(ms);
 }
 
+void FrameSleep(uint32_t ms) {
+  if (sleepSink != nullptr) {
+    sleepSink(ms);
+    return;
+  }
+  PlatformFrameSleep(ms);
+}
+
 void MeasureFrame() {
   const uint32_t d = GetTickCount() - previousTick;
   frameSeconds = static_cast<float>(static_cast<int64_t>(d) / 1000.0);

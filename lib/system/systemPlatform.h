@@ -9,6 +9,10 @@ namespace zuSystem {
 // The platform's millisecond tick count and sleep, behind the clock seam.
 uint32_t PlatformTicks();
 void PlatformSleep(uint32_t ms);
+// A scene's sleep at the end of its frame: a sleep where the layer runs its
+// own loop; nothing where the display paces the frames and the layer drives
+// them one at a time.
+void PlatformFrameSleep(uint32_t ms);
 // Shows an error line in a box owned by the window, where there is a display
 // to show it on (the line went to standard error already).
 void ShowErrorBox(const char* text);

@@ -27,6 +27,9 @@ using SleepSink = void (*)(uint32_t ms);
 void SetClock(TickSource ticks, SleepSink sleep);
 uint32_t GetTickCount();
 void Sleep(uint32_t ms);
+// The sleep that ends a scene's frame: a virtual clock takes it as any other;
+// otherwise the platform decides (none where the display paces the frames).
+void FrameSleep(uint32_t ms);
 
 // frameSeconds from the tick count since previousTick (wrap-safe).
 void MeasureFrame();

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "lib/draw/bmp.h"
@@ -115,6 +116,14 @@ void SetSourceColorKey(IDirectDrawSurface7* s, uint32_t color) {
   s->SetColorKey(DDCKEY_SRCBLT, &key);
 }
 
+// A surface as a picture of the object table; null stays null.
+PictureSurface* NewPicture(IDirectDrawSurface7* s) {
+  if (s == nullptr) return nullptr;
+  PictureSurface* p = new (std::nothrow) PictureSurface{s};
+  if (p == nullptr) s->Release();
+  return p;
+}
+
 void Release(IDirectDrawSurface7*& s) {
   if (s != nullptr) s->Release();
   s = nullptr;
@@ -122,7 +131,7 @@ void Release(IDirectDrawSurface7*& s) {
 
 void ReleaseScreenObjects() {
   for (int id = 0; id < zuDraw::OBJECT_MAX; ++id) zuDraw::ClearObject(id);
-  zuDraw::ReleaseText();
+  zuDraw::PlatformReleaseText();
   // The back buffer of a flipping chain goes with the front.
   if (!exclusive) Release(backSurface);
   backSurface = nullptr;
@@ -147,7 +156,7 @@ void Recover() {
     backSurface->Restore();
   }
   for (int id = 0; id < 2; ++id) {
-    IDirectDrawSurface7* s = objectTable[id].surface;
+    IDirectDrawSurface7* s = zuDraw::ObjectSurface(id);
     if (s != nullptr && s->IsLost() == DDERR_SURFACELOST) s->Restore();
   }
   zuDraw::RestoreAll();
@@ -205,6 +214,12 @@ HRESULT GiveDisplayBack() {
 namespace zuDraw {
 
 IDirectDrawSurface7* BackSurface() { return backSurface; }
+IDirectDrawSurface7* ObjectSurface(int id) {
+  const PictureSurface* p = id >= 0 && id < OBJECT_MAX ? objectTable[id].surface : nullptr;
+  return p != nullptr ? p->surface : nullptr;
+}
+// The flipping chain waits for the display's refresh; the windowed present does not.
+bool PlatformPresentWaits() { return exclusive != 0; }
 int ExclusiveMode() { return exclusive; }
 
 void OnWindowSized() {
@@ -222,7 +237,7 @@ void OnWindowSized() {
   InvalidateRect(mainWindow, nullptr, TRUE);
 }
 
-int Screen(int width, int height, int) {
+int PlatformScreen(int width, int height) {
   if (screenReady) ReleaseScreenObjects();
   screenWidth = width;
   screenHeight = height;
@@ -260,7 +275,8 @@ int Screen(int width, int height, int) {
     ClearObject(id);
     IDirectDrawSurface7* s = NewSurface(width, height);
     if (s == nullptr) return ScreenFailure(workNames[id], E_FAIL);
-    objectTable[id].surface = s;
+    objectTable[id].surface = NewPicture(s);
+    if (objectTable[id].surface == nullptr) return ScreenFailure(workNames[id], E_FAIL);
   }
   DDCAPS driver = {}, emulation = {};
   driver.dwSize = emulation.dwSize = sizeof(DDCAPS);
@@ -277,12 +293,12 @@ int Screen(int width, int height, int) {
   red = MakeChannel(format.dwRBitMask);
   green = MakeChannel(format.dwGBitMask);
   blue = MakeChannel(format.dwBBitMask);
-  for (int id = 0; id < 2; ++id) SetSourceColorKey(objectTable[id].surface, 0);
+  for (int id = 0; id < 2; ++id) SetSourceColorKey(ObjectSurface(id), 0);
   FinishScreen();
   return 1;
 }
 
-void CloseScreen() {
+void PlatformCloseScreen() {
   ReleaseScreenObjects();
   zuSystem::CloseJoysticks();
   if (mainWindow != nullptr && !zuSystem::headlessRun) CloseWindow(mainWindow);
@@ -290,7 +306,7 @@ void CloseScreen() {
 
 // Every picture goes through the shared reader, decoded straight into a
 // surface of the screen's channel layout (565 or 555).
-PictureSurface* ReadPicture(const char* path) {
+PictureSurface* PlatformReadPicture(const char* path) {
   static std::vector<uint8_t> file;
   size_t size = 0;
   zuDraw::BitmapInfo info;
@@ -315,19 +331,22 @@ PictureSurface* ReadPicture(const char* path) {
     s->Release();
     return nullptr;
   }
-  return s;
+  return NewPicture(s);
 }
 
-void FreePicture(int id) {
-  IDirectDrawSurface7*& s = objectTable[id].surface;
-  if (s != nullptr) s->Release();
-  s = nullptr;
+void PlatformFreePicture(int id) {
+  PictureSurface*& p = objectTable[id].surface;
+  if (p != nullptr) {
+    if (p->surface != nullptr) p->surface->Release();
+    delete p;
+  }
+  p = nullptr;
 }
 
-void KeyPicture(int id, uint32_t color) { SetSourceColorKey(objectTable[id].surface, color); }
+void PlatformKeyPicture(int id, uint32_t color) { SetSourceColorKey(ObjectSurface(id), color); }
 
-int DrawPicture(int x, int y, int id, int left, int top, int right, int bottom) {
-  IDirectDrawSurface7* src = objectTable[id].surface;
+int PlatformDrawPicture(int x, int y, int id, int left, int top, int right, int bottom) {
+  IDirectDrawSurface7* src = ObjectSurface(id);
   int w = 0, h = 0;
   if (backSurface == nullptr || !SurfaceSize(src, &w, &h)) return 0;
   // BltFast refuses what leaves either surface; say so before asking it.
@@ -340,9 +359,9 @@ int DrawPicture(int x, int y, int id, int left, int top, int right, int bottom) 
   return r == DD_OK ? 1 : 0;
 }
 
-int PutObjectStretched(int x, int y, int id, int left, int top, int right, int bottom, int width,
-                       int height) {
-  IDirectDrawSurface7* src = id >= 0 && id < OBJECT_MAX ? objectTable[id].surface : nullptr;
+int PlatformDrawStretched(int x, int y, int id, int left, int top, int right, int bottom,
+                          int width, int height) {
+  IDirectDrawSurface7* src = ObjectSurface(id);
   int w = 0, h = 0;
   if (backSurface == nullptr || !SurfaceSize(src, &w, &h)) return 0;
   if (left >= right || top >= bottom || width <= 0 || height <= 0) return 0;
@@ -357,7 +376,7 @@ int PutObjectStretched(int x, int y, int id, int left, int top, int right, int b
     return r == DD_OK ? 1 : 0;
   }
   // Through the Buffer (object 0) with GDI, then a keyed, trimmed draw of it.
-  IDirectDrawSurface7* buffer = objectTable[0].surface;
+  IDirectDrawSurface7* buffer = ObjectSurface(0);
   if (buffer == nullptr || width > screenWidth || height > screenHeight) return 0;
   HDC to = nullptr, from = nullptr;
   if (buffer->GetDC(&to) != DD_OK) return 0;
@@ -369,7 +388,7 @@ int PutObjectStretched(int x, int y, int id, int left, int top, int right, int b
   return PutObject(x, y, 0, 0, 0, width, height);
 }
 
-void Clear() {
+void PlatformClear() {
   if (backSurface == nullptr) return;
   DDBLTFX fx = {};
   fx.dwSize = sizeof fx;
@@ -396,7 +415,7 @@ bool ReadBackPixels(uint16_t* pixels, int width, int height) {
   return true;
 }
 
-void Flip() {
+void PlatformFlip() {
   if (backSurface == nullptr) return;
   if (exclusive) {
     // A lost chain is restored and the flip tried again, a few times at most:

@@ -7,12 +7,20 @@
 
 #include <cstdint>
 
+#include "lib/draw/drawPlatform.h"
 #include "lib/draw/zuDrawInternal.h"
+
+// The Win32 side of a picture of the object table.
+struct PictureSurface {
+  IDirectDrawSurface7* surface;
+};
 
 namespace zuDraw {
 
 // The surface all drawing targets; null before the screen is set up.
 IDirectDrawSurface7* BackSurface();
+// The surface of entry id's picture, null when there is none.
+IDirectDrawSurface7* ObjectSurface(int id);
 // Exclusive full screen with a flipping chain (0: the picture is presented
 // into the window, or not at all when headless).
 int ExclusiveMode();

@@ -2,7 +2,7 @@
 // 0..65535, so the centre arithmetic is the shared one.
 
 #include "lib/input/inputInternal.h"
-#include "lib/input/zuInput.h"
+#include "lib/input/inputPlatform.h"
 #include "lib/win32/win32.h"
 
 // In the multimedia library, though not in every set of its headers.
@@ -34,12 +34,12 @@ void TakeCentre(int number, const JOYINFOEX& info) {
 
 namespace zuSystem {
 
-void InitJoystick() {
+void PlatformInitJoystick() {
   joyConfigChanged(0);
   CaptureJoystickCentre();
 }
 
-void CaptureJoystickCentre() {
+void PlatformCaptureJoystickCentre() {
   for (int n = 0; n < JOYSTICKS; ++n) {
     centreX[n] = centreY[n] = 0;
     centreTaken[n] = false;
@@ -48,14 +48,14 @@ void CaptureJoystickCentre() {
   }
 }
 
-void CloseJoysticks() {
+void PlatformCloseJoysticks() {
   for (int n = 0; n < JOYSTICKS; ++n) {
     centreX[n] = centreY[n] = 0;
     centreTaken[n] = false;
   }
 }
 
-void JoyDirection(int number, int* dx, int* dy) {
+void PlatformJoyDirection(int number, int* dx, int* dy) {
   *dx = 0;
   *dy = 0;
   JOYINFOEX info;
@@ -68,7 +68,7 @@ void JoyDirection(int number, int* dx, int* dy) {
                         centreX[number], centreY[number], dx, dy);
 }
 
-int JoyButton(int number, int button) {
+int PlatformJoyButton(int number, int button) {
   JOYINFOEX info;
   if (number < 0 || number >= JOYSTICKS || button < 1 || button > 32 ||
       !Query(number, JOY_RETURNBUTTONS, &info)) {

@@ -6,14 +6,14 @@
 #include <cwchar>
 
 #include "lib/sound/soundInternal.h"
+#include "lib/sound/soundPlatform.h"
 #include "lib/system/systemPlatform.h"
 #include "lib/system/zuSystem.h"
+#include "lib/win32/soundWin32.h"
 #include "lib/win32/win32.h"
 
 namespace zuSound {
 
-int midiOpen = 0;
-int midiLoop = 1;
 
 namespace {
 
@@ -30,15 +30,15 @@ void PlayFromStart() {
 
 }  // namespace
 
-void InitMidi() {
+void PlatformInitMidi() {
   midiOpen = 0;
   midiLoop = 1;
 }
 
-void PlayMidi(const char* name) {
+void PlatformPlayMidi(const char* name) {
   static char path[4096];
   const int n = std::snprintf(path, sizeof path, "%s%s", zuSystem::GetAppPath(), name);
-  if (midiOpen) StopMidi();
+  if (midiOpen) PlatformStopMidi();
   midiOpen = 1;
   midiLoop = 1;
   // A missing or unreadable piece means silence, and no message; so does one
@@ -72,16 +72,16 @@ void PlayMidi(const char* name) {
   PlayFromStart();
 }
 
-void StopMidi() {
+void PlatformStopMidi() {
   if (!midiOpen) return;
   Send(L"stop midi");
   Send(L"close midi");
   midiOpen = 0;
 }
 
-void RestartMidi() {
+void PlatformRestartMidi() {
   if (!midiLoop) {
-    StopMidi();
+    PlatformStopMidi();
     return;
   }
   PlayFromStart();
@@ -96,6 +96,6 @@ void OnMciNotify(unsigned code) {
   if (mode[0] == L's' && mode[1] == L't') RestartMidi();
 }
 
-void OnMusicFinished() { OnMciNotify(MCI_NOTIFY_SUCCESSFUL); }
+void PlatformMusicFinished() { OnMciNotify(MCI_NOTIFY_SUCCESSFUL); }
 
 }  // namespace zuSound

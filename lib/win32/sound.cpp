@@ -4,11 +4,15 @@
 #include <cstring>
 
 #include "lib/sound/soundInternal.h"
+#include "lib/sound/soundPlatform.h"
+#include "lib/win32/soundWin32.h"
 #include "lib/win32/win32.h"
 
 #include <dsound.h>  // after windows.h
 
 namespace zuSound {
+
+SoundVoices soundVoices[MAX_SOUNDS];
 
 namespace {
 
@@ -46,7 +50,7 @@ IDirectSoundBuffer* MakeBuffer(WaveFormat* format, const uint8_t* data, uint32_t
 
 }  // namespace
 
-int Init() {
+int PlatformOpenSound() {
   soundEnabled = 0;
   // No device: the game runs silent, without a message. The headless runner
   // plays nothing.
@@ -62,16 +66,18 @@ int Init() {
   if (directSound->CreateSoundBuffer(&desc, &primaryBuffer, nullptr) != DS_OK) {
     primaryBuffer = nullptr;
   }
-  for (SoundSlot& s : soundTable) {
-    for (IDirectSoundBuffer*& b : s.voice) b = nullptr;
+  for (SoundVoices& v : soundVoices) {
+    for (IDirectSoundBuffer*& b : v.voice) b = nullptr;
   }
   soundRestoring = 0;
   soundEnabled = 1;
   return 1;
 }
 
-bool MakeVoices(SoundSlot& s, WaveFormat* format, const uint8_t* data, uint32_t size,
-                int bufferCount) {
+bool PlatformMakeVoices(int id, WaveFormat* format, const uint8_t* data, uint32_t size,
+                        int bufferCount) {
+  const SoundSlot& slot = soundTable[id];
+  SoundVoices& s = soundVoices[id];
   for (IDirectSoundBuffer*& b : s.voice) ReleaseVoice(b);
   if (size == 0) return false;
   for (int i = 0; i < bufferCount; ++i) {
@@ -82,21 +88,22 @@ bool MakeVoices(SoundSlot& s, WaveFormat* format, const uint8_t* data, uint32_t 
     }
     s.voice[i] = b;
     if (soundRestoring) {
-      b->SetVolume(s.buffers[i].volume);
-      b->SetFrequency(s.buffers[i].frequency);
-      b->SetPan(s.buffers[i].pan);
+      b->SetVolume(slot.buffers[i].volume);
+      b->SetFrequency(slot.buffers[i].frequency);
+      b->SetPan(slot.buffers[i].pan);
     }
   }
   return true;
 }
 
-void ResetVoices(SoundSlot& s) {
-  for (IDirectSoundBuffer*& b : s.voice) b = nullptr;
+void PlatformResetVoices(int id) {
+  for (IDirectSoundBuffer*& b : soundVoices[id].voice) b = nullptr;
 }
 
-bool VoicesReady(const SoundSlot& s) { return s.voice[0] != nullptr; }
+bool PlatformVoicesReady(int id) { return soundVoices[id].voice[0] != nullptr; }
 
-void PlayVoice(SoundSlot& s, int b) {
+void PlatformPlayVoice(int id, int b) {
+  SoundVoices& s = soundVoices[id];
   IDirectSoundBuffer* voice = s.voice[b];
   if (voice == nullptr) return;
   // A buffer still sounding is cut off and starts again from its beginning.
@@ -105,18 +112,18 @@ void PlayVoice(SoundSlot& s, int b) {
   if (voice->Play(0, 0, 0) == DSERR_BUFFERLOST) {
     // The device took the buffers' memory back (another program held it for
     // itself): without reading the sound again it would stay silent for the run.
-    ReloadSlot(static_cast<int>(&s - soundTable));
+    ReloadSlot(id);
     if (s.voice[b] != nullptr) s.voice[b]->Play(0, 0, 0);
   }
 }
 
-void Release() {
+void PlatformCloseSound() {
   if (!soundEnabled) return;
   // The music ends with the program.
-  StopMidi();
-  for (SoundSlot& s : soundTable) {
-    if (!s.used) continue;
-    for (IDirectSoundBuffer*& b : s.voice) ReleaseVoice(b);
+  PlatformStopMidi();
+  for (int id = 0; id < MAX_SOUNDS; ++id) {
+    if (!soundTable[id].used) continue;
+    for (IDirectSoundBuffer*& b : soundVoices[id].voice) ReleaseVoice(b);
   }
   if (primaryBuffer != nullptr) primaryBuffer->Release();
   primaryBuffer = nullptr;
@@ -124,7 +131,5 @@ void Release() {
   directSound = nullptr;
   soundEnabled = 0;
 }
-
-uint32_t MusicEventType() { return MM_MCINOTIFY; }
 
 }  // namespace zuSound

@@ -29,6 +29,9 @@ uint32_t PlatformTicks() { return timeGetTime(); }
 
 void PlatformSleep(uint32_t ms) { ::Sleep(ms); }
 
+// The desktop loop paces itself: the scenes sleep as they ask.
+void PlatformFrameSleep(uint32_t ms) { PlatformSleep(ms); }
+
 void ShowErrorBox(const char* text) {
   if (headlessRun) return;
   static wchar_t wide[1024];

@@ -65,7 +65,7 @@ struct Block {
 
 namespace zuDraw {
 
-void BeginText(int face, int height, int angle, int bold, int italic, int underline) {
+void PlatformBeginText(int face, int height, int angle, int bold, int italic, int underline) {
   if (block.dc != nullptr) EndText();
   if (face == 0 || face == 1) currentFace = face;
   wcsncpy(description.lfFaceName, Face(currentFace), LF_FACESIZE - 1);
@@ -86,21 +86,21 @@ void BeginText(int face, int height, int angle, int bold, int italic, int underl
   if (block.font != nullptr) block.previous = SelectObject(block.dc, block.font);
 }
 
-void SetTextColors(uint32_t textColor, uint32_t backColor, int transparent) {
+void PlatformSetTextColors(uint32_t textColor, uint32_t backColor, int transparent) {
   if (block.dc == nullptr) return;
   SetTextColor(block.dc, textColor & 0xFFFFFF);
   SetBkColor(block.dc, backColor & 0xFFFFFF);
   if (transparent != 0) SetBkMode(block.dc, TRANSPARENT);
 }
 
-void TextOut(int x, int y, const char* text) {
+void PlatformTextOut(int x, int y, const char* text) {
   if (block.dc == nullptr || text == nullptr || text[0] == '\0') return;
   static wchar_t wide[1024];
   zuSystem::Widen(text, wide, 1024);
   TextOutW(block.dc, x, y, wide, static_cast<int>(wcslen(wide)));
 }
 
-void EndText() {
+void PlatformEndText() {
   if (block.dc != nullptr) {
     if (block.previous != nullptr) SelectObject(block.dc, block.previous);
     BackSurface()->ReleaseDC(block.dc);
@@ -109,7 +109,7 @@ void EndText() {
   block = Block{};
 }
 
-void ReleaseText() {
+void PlatformReleaseText() {
   EndText();
   description = LOGFONTW{};
   currentFace = 1;

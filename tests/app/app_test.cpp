@@ -9,7 +9,7 @@
 #include "app/sdl/window_proc.h"
 #include "game/flow/scene.h"
 #include "lib/sdl/zuDrawSdl.h"
-#include "lib/input/zuInput.h"
+#include "lib/input/inputInternal.h"
 #include "lib/sdl/zuInputSdl.h"
 #include "lib/system/zuSystem.h"
 #include "lib/sdl/zuSystemSdl.h"

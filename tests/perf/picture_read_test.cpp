@@ -31,7 +31,7 @@ TEST(PictureRead, EveryGeneratedPictureReadsAsSdlReadsIt) {
     SDL_FreeSurface(raw);
     const int id = zuDraw::LoadObject(name.c_str(), 2);
     ASSERT_GT(id, 1);
-    const SDL_Surface* got = objectTable[id].surface;
+    const SDL_Surface* got = zuDraw::ObjectSurface(id);
     ASSERT_EQ(got->w, expected->w);
     ASSERT_EQ(got->h, expected->h);
     int differing = 0;

@@ -11,7 +11,6 @@
 #include "lib/draw/zuDraw.h"
 #include "lib/sdl/zuDrawSdl.h"
 #include "lib/sound/soundInternal.h"
-#include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
 #include "tests/reliability/reliability_util.h"
 
@@ -41,13 +40,13 @@ TEST(FuzzRegressions, PictureLoads) {
     SCOPED_TRACE(input);
     fs::copy_file(input, dir + "/F.BMP", fs::copy_options::overwrite_existing);
     if (zuDraw::SwapObject("F.BMP", 2, 2) == 1) {
-      SDL_Surface* s = objectTable[2].surface;
+      SDL_Surface* s = zuDraw::ObjectSurface(2);
       ASSERT_NE(s, nullptr);
       zuDraw::PutObject(100, -20, 2, 0, 0, s->w, s->h);
       zuDraw::PutObject(300, 400, 2, 60, 0, 120, 70);
       zuDraw::PutObjectStretched(140, 10, 2, 0, 0, s->w, s->h, 2 * s->w, 3 * s->h);
     } else {
-      EXPECT_EQ(objectTable[2].surface, nullptr);
+      EXPECT_EQ(zuDraw::ObjectSurface(2), nullptr);
     }
   }
   zuSystem::SetAppPath(nullptr);

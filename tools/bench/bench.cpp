@@ -75,7 +75,7 @@ Uint8 reference[640 * 480 * 2];
 
 void MakeRleCopies() {
   for (int id = 0; id < zuDraw::OBJECT_MAX; ++id) {
-    SDL_Surface* s = objectTable[id].surface;
+    SDL_Surface* s = zuDraw::ObjectSurface(id);
     if (s == nullptr) continue;
     SDL_Surface* copy = SDL_DuplicateSurface(s);
     if (copy == nullptr) continue;
@@ -92,7 +92,7 @@ void FreeRleCopies() {
 }
 
 void BlitWith(Blitter b, int id, SDL_Surface* back, int x, int y, SDL_Rect source) {
-  SDL_Surface* src = id >= 0 && id < zuDraw::OBJECT_MAX ? objectTable[id].surface : nullptr;
+  SDL_Surface* src = zuDraw::ObjectSurface(id);
   if (src == nullptr || !TrimLikePutObject(src, back, &x, &y, &source)) return;
   Uint32 key = 0;
   SDL_GetColorKey(src, &key);
@@ -252,7 +252,7 @@ void MeasureSingleBlits(std::vector<std::string>& lines) {
   lines.push_back(line);
   lines.push_back("|---|---:|---:|---:|---:|---:|---|");
   for (const BlitCase& c : cases) {
-    SDL_Surface* src = objectTable[*c.id].surface;
+    SDL_Surface* src = zuDraw::ObjectSurface(*c.id);
     if (src == nullptr) continue;
     Uint32 key = 0;
     SDL_GetColorKey(src, &key);

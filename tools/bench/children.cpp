@@ -15,7 +15,7 @@
 #include "game/flow/scene.h"
 #include "game/flow/stage.h"
 #include "game/player/ship.h"
-#include "lib/input/zuInput.h"
+#include "lib/input/inputInternal.h"
 #include "lib/sdl/zuInputSdl.h"
 #include "lib/system/zuSystem.h"
 #include "lib/sdl/zuSystemSdl.h"

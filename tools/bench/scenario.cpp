@@ -16,7 +16,7 @@
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
 #include "lib/sdl/zuDrawSdl.h"
-#include "lib/input/zuInput.h"
+#include "lib/input/inputInternal.h"
 #include "lib/system/zuSystem.h"
 #include "lib/sdl/zuSystemSdl.h"
 

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/command_line.h"
 #include "game/flow/catalogue.h"
 #include "game/player/score.h"
 #include "lib/system/zuSystem.h"
@@ -174,4 +175,31 @@ TEST_F(BestScore, DefaultFolderFollowsXdgDataHome) {
   EXPECT_STREQ(zuSystem::UserFilePath("best-score"), "");
   if (oldXdg != nullptr) setenv("XDG_DATA_HOME", keptXdg.c_str(), 1);
   if (oldHome != nullptr) setenv("HOME", keptHome.c_str(), 1);
+}
+
+// A default run reads and writes nothing, even after a game that beats 5000;
+// --keep-best-score keeps it in the user's data folder.
+TEST_F(BestScore, KeptOnlyWhenTheCommandLineAsks) {
+  const char* oldXdg = std::getenv("XDG_DATA_HOME");
+  const std::string keptXdg = oldXdg != nullptr ? oldXdg : "";
+  const fs::path xdg = root / "xdg";
+  setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+  fs::create_directories(xdg / "skyward-run");
+  Put(xdg / "skyward-run" / BEST_SCORE_FILE, "7000\n");
+  for (bool keep : {false, true}) {
+    const char* argv[] = {"skyward-run", "--keep-best-score"};
+    CommandLine commandLine;
+    ASSERT_EQ(ParseCommandLine(keep ? 2 : 1, argv, &commandLine, stdout, stderr), -1);
+    GameMainOptions options;
+    ApplyCommandLine(commandLine, &options);
+    hiScore = 0;
+    EXPECT_EQ(LoadAndKeep(9000), "");
+    EXPECT_EQ(Slurp(xdg / "skyward-run" / BEST_SCORE_FILE), keep ? "9000\n" : "7000\n");
+  }
+  hiScore = 0;
+  LoadBestScore();
+  EXPECT_EQ(hiScore, 9000) << "kept, then read back at the next start";
+  zuSystem::SetUserFolder("");
+  if (oldXdg != nullptr) setenv("XDG_DATA_HOME", keptXdg.c_str(), 1);
+  else unsetenv("XDG_DATA_HOME");
 }

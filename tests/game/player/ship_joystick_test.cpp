@@ -5,7 +5,7 @@
 #include "tests/game/play_fixture.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
-#include "lib/input/zuInput.h"
+#include "lib/input/inputInternal.h"
 #include "lib/sdl/zuInputSdl.h"
 #include "lib/system/zuSystem.h"
 

@@ -227,7 +227,7 @@ TEST_P(ForeignBitmaps, ReadAsImageMagickReadsThemOrRefused) {
     return;
   }
   ASSERT_EQ(id, 2) << err;
-  const SDL_Surface* s = objectTable[id].surface;
+  const SDL_Surface* s = zuDraw::ObjectSurface(id);
   const Bytes expected = MagickPixels(v.expect == kAsMagickReadsIt ? made : start);
   ASSERT_EQ(expected.size(), static_cast<size_t>(s->w * s->h * 3));
   int differing = 0;

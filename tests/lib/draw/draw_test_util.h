@@ -49,13 +49,7 @@ inline Uint16 Back(int x, int y) {
 
 // Frees every loaded picture so that each test starts from id 2.
 inline void ClearLoads() {
-  for (int id = 2; id < zuDraw::OBJECT_MAX; ++id) {
-    ObjectEntry& e = objectTable[id];
-    if (e.surface != nullptr) SDL_FreeSurface(e.surface);
-    e.surface = nullptr;
-    e.name[0] = '\0';
-    e.key = 0;
-  }
+  for (int id = 2; id < zuDraw::OBJECT_MAX; ++id) zuDraw::ClearObject(id);
   zuDraw::SetKeyColor(0);
 }
 

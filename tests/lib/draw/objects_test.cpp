@@ -51,31 +51,31 @@ TEST_F(Objects, SwapObjectAcceptsTwoToLastAndRefusesTheRest) {
   WriteBmp("ONE.BMP", 2, 2);
   EXPECT_EQ(zuDraw::SwapObject("ONE.BMP", 2, 2), 1);
   EXPECT_EQ(zuDraw::SwapObject("ONE.BMP", 1023, 2), 1);
-  EXPECT_NE(objectTable[1023].surface, nullptr);
+  EXPECT_NE(zuDraw::ObjectSurface(1023), nullptr);
   for (int id : {-1, 0, 1, 1024, 100000}) {
     const std::string err = Capture([&] { EXPECT_EQ(zuDraw::SwapObject("ONE.BMP", id, 2), 0); });
     EXPECT_EQ(err, "zuDraw::SwapObject : オブジェクトNoが範囲外です\n") << id;
   }
   EXPECT_EQ(objectTable[0].name[0], '\0');
-  EXPECT_NE(objectTable[0].surface, nullptr);  // the Buffer is untouched
+  EXPECT_NE(zuDraw::ObjectSurface(0), nullptr);  // the Buffer is untouched
 }
 
 TEST_F(Objects, MissingFileKeepsTheNameTaken) {
   const std::string err = Capture([] { EXPECT_EQ(zuDraw::LoadObject("NONE.BMP", 2), 0); });
   EXPECT_EQ(err, "zuDraw::LoadObject : BMPファイルを読み込めません\n");
   EXPECT_STREQ(objectTable[2].name, "NONE.BMP");
-  EXPECT_EQ(objectTable[2].surface, nullptr);
+  EXPECT_EQ(zuDraw::ObjectSurface(2), nullptr);
   WriteBmp("ONE.BMP", 2, 2);
   EXPECT_EQ(zuDraw::LoadObject("ONE.BMP", 2), 3);
   EXPECT_EQ(zuDraw::PutObject(200, 10, 2, 0, 0, 2, 2), 0);  // absent, not a crash
   const std::string swapErr = Capture([] { EXPECT_EQ(zuDraw::SwapObject("NONE.BMP", 3, 2), 0); });
   EXPECT_EQ(swapErr, "zuDraw::SwapObject : BMPファイルを読み込めません\n");
-  EXPECT_EQ(objectTable[3].surface, nullptr);
+  EXPECT_EQ(zuDraw::ObjectSurface(3), nullptr);
 }
 
 TEST_F(Objects, ScreenObjectsExistWithKeyZero) {
   for (int id = 0; id < 2; ++id) {
-    SDL_Surface* s = objectTable[id].surface;
+    SDL_Surface* s = zuDraw::ObjectSurface(id);
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->w, 640);
     EXPECT_EQ(s->h, 480);

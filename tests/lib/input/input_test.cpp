@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/input/zuInput.h"
+#include "lib/input/inputInternal.h"
 #include "lib/sdl/zuInputSdl.h"
 
 namespace {

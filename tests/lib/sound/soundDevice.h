@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "lib/sdl/soundSdl.h"
 #include "lib/sound/soundInternal.h"
 #include "lib/system/zuSystem.h"
 #include "tests/lib/sound/soundFixtures.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/sound/zuSound.h"
+#include "lib/sound/soundInternal.h"
 
 namespace soundtest {
 

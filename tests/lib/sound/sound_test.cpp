@@ -27,7 +27,7 @@ TEST(SoundTable, RoundRobinAcrossTenBuffersAndExplicitIndexKeepsTheTurn) {
   EXPECT_EQ(zuSound::LoadObject("SHOT.WAV", 1), 0);
   const int bom = zuSound::LoadObject("BOM.WAV", 10);
   ASSERT_EQ(bom, 1);
-  const int first = Slot(bom).firstChannel;
+  const int first = zuSound::soundVoices[bom].firstChannel;
   EXPECT_EQ(first, 1);
   EXPECT_GE(Mix_AllocateChannels(-1), 11);
   Mix_ChannelFinished(RecordCut);
@@ -138,7 +138,7 @@ TEST(SoundTable, RefusedLoadsSayWhyAndKeepTheTableStraight) {
             "zuSound::LoadObject : WAVEリソースが見つかりません\n"
             "zuSound::LoadObject : WAVEリソースが見つかりません\n"
             "zuSound::LoadObject : ファイル名またはリソース名が長すぎます\n");
-  EXPECT_EQ(Slot(1).firstChannel, 2);  // after the two buffers of slot 0
+  EXPECT_EQ(zuSound::soundVoices[1].firstChannel, 2);  // after the two buffers of slot 0
 }
 
 TEST(SoundTable, ReleasedSoundsAreSilentUntilRestoredIntoTheSameIds) {
@@ -159,7 +159,7 @@ TEST(SoundTable, ReleasedSoundsAreSilentUntilRestoredIntoTheSameIds) {
   EXPECT_EQ(Slot(1).bufferCount, 10);
   EXPECT_EQ(Slot(1).nextBuffer, 2);  // the turn survives the reload
   zuSound::Play(1, -1);
-  EXPECT_TRUE(Mix_Playing(Slot(1).firstChannel + 2));
+  EXPECT_TRUE(Mix_Playing(zuSound::soundVoices[1].firstChannel + 2));
 }
 
 TEST(SoundTable, WithoutAnAudioDeviceEverythingIsSilentAndQuiet) {

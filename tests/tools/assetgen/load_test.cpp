@@ -13,7 +13,7 @@
 #include "game/flow/catalogue.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/sdl/zuDrawSdl.h"
-#include "lib/sound/zuSound.h"
+#include "lib/sound/soundInternal.h"
 #include "lib/system/zuSystem.h"
 #include "tests/lib/draw/draw_test_util.h"
 
@@ -77,7 +77,7 @@ TEST_F(LoadedAssets, EveryPictureLoadsInOrderAtItsSizeAndKeepsItsInk) {
     if (e.soundBuffers) continue;
     int id = zuDraw::LoadObject(e.file, 2);
     ASSERT_EQ(id, expectedId++) << e.file;
-    SDL_Surface* loaded = objectTable[id].surface;
+    SDL_Surface* loaded = zuDraw::ObjectSurface(id);
     ASSERT_NE(loaded, nullptr) << e.file;
     SDL_Surface* file = SDL_LoadBMP(BinPath(e.file).c_str());
     ASSERT_NE(file, nullptr) << e.file;

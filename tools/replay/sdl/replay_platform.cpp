@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/platform_main.h"
 #include "app/window_state.h"
 #include "lib/sdl/zuDrawSdl.h"
 #include "lib/sdl/zuInputSdl.h"

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/platform_main.h"
 #include "app/window_state.h"
 #include "lib/win32/drawWin32.h"
 #include "lib/win32/win32.h"
