@@ -13,7 +13,7 @@ const path = require('path');
 const zlib = require('zlib');
 const puppeteer = require('puppeteer-core');
 
-const [site, nativeBin, webBin, input] = process.argv.slice(2);
+const [site, nativeBin, webBin, input] = process.argv.slice(2).map((p) => path.resolve(p));
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 const median = (a) => { const s = [...a].sort((x, y) => x - y); return s[Math.floor(s.length / 2)]; };
 

@@ -193,6 +193,9 @@
       var Module = window.Module = {
         canvas: canvas,
         skyward: skyward,
+        // The page's address may opt in to the kept best score, as the
+        // desktop's command line does (index.html?keep-best-score).
+        arguments: /[?&]keep-best-score(=|&|$)/.test(location.search) ? ['--keep-best-score'] : [],
         wasmBinary: parts[0],
         getPreloadedPackage: function () { return parts[1]; },
         print: function (text) { console.log(text); },
