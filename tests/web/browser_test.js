@@ -230,7 +230,7 @@ async function main() {
         `the sound is ${before.state} and the note about starting it is ${noteShown ? 'shown' : 'hidden'}`);
 
   // The logo comes in the title's cycle after some 800 frames.
-  const logo = await until('the logo on the title', 30, async () => {
+  const logo = await until('the logo on the title', 60, async () => {
     const v = await look(place);
     return !ink(v.columnTop) && ink(v.columnMiddle) ? v : null;
   });
@@ -248,6 +248,30 @@ async function main() {
   log(`sound ${sound.state}, music ${sound.music}, level ${sound.level.toFixed(4)}`);
   check(await page.evaluate(() => document.getElementById('sound-note').hidden),
         'the note about the sound is still shown');
+  // Each piece, decoded by this browser: around the loop's end it goes on as
+  // it did around the loop's start, so the jump back is seamless.
+  const loops = await page.evaluate(async () => {
+    const out = {};
+    for (const [name, info] of Object.entries(Module.skyward.music)) {
+      const bytes = await (await fetch(info.file)).arrayBuffer();
+      const ctx = new OfflineAudioContext(2, 1, info.rate);
+      const buffer = await ctx.decodeAudioData(bytes);
+      const d = buffer.getChannelData(0);
+      const w = 2048;
+      let diff = 0, level = 0;
+      for (let i = -w / 2; i < w / 2; i++) {
+        const a = d[info.loopStart + i], b = d[info.loopEnd + i];
+        diff += (a - b) * (a - b);
+        level += a * a;
+      }
+      out[name] = { error: Math.sqrt(diff / Math.max(level, 1e-12)), decoded: buffer.length, frames: info.frames };
+    }
+    return out;
+  });
+  for (const [name, r] of Object.entries(loops)) {
+    log(`${name}: at the loop point ${(100 * r.error).toFixed(1)} % apart (decoded ${r.decoded} of ${r.frames} frames)`);
+    check(r.error < 0.3, `${name} does not join at its loop point (${(100 * r.error).toFixed(0)} % apart)`);
+  }
   const setup = await look(place);
   check(!helpLine(setup) && ink(setup.column), 'the setup screen is not drawn');
   await keep('setup');
@@ -286,14 +310,12 @@ async function main() {
   log(`at 1920x1080 the picture is ${place.w}x${place.h} at ${place.x},${place.y}`);
 
   // --- [ESC] ends the game; the page offers another
-  const framesBefore = await frames();
   await tap('Escape');
   await until('the offer to play again', 5, () => page.evaluate(() => !document.getElementById('ended').hidden));
   await sleep(300);
   const framesAfter = await frames();
   await sleep(500);
   check((await frames()) === framesAfter, 'frames still run after [ESC]');
-  check(framesAfter > framesBefore, 'no frame ran before [ESC]');
   await keep('ended');
   log('ended after [ESC], the page offers another game');
 
