@@ -142,7 +142,11 @@ async function until(what, seconds, test) {
   }
 }
 
-const scene = () => page.evaluate(() => (window.Module && Module._SkywardScene ? Module._SkywardScene() : -1));
+// While the page loads, its scripts and the program come one after the other:
+// a question asked in between has no answer yet.
+const scene = () => page.evaluate(() => {
+  try { return window.Module && Module._SkywardScene ? Module._SkywardScene() : -1; } catch (e) { return -1; }
+}).catch(() => -1);
 const frames = () => page.evaluate(() => (window.Module && Module.skyward && Module.skyward.frames) || 0);
 const audioState = () => page.evaluate(() => {
   const s = window.Module && Module.skyward;
