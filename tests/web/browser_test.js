@@ -303,6 +303,22 @@ async function main() {
   await until('the game going on after the second [S]', 4, () => moving(place));
   log('resumed');
 
+  // --- the page hidden: no frame runs and the sound pauses; back, both go on
+  const hide = (hidden) => page.evaluate((hidden) => {
+    Object.defineProperty(document, 'hidden', { value: hidden, configurable: true });
+    document.dispatchEvent(new Event('visibilitychange'));
+  }, hidden);
+  await hide(true);
+  await sleep(300);
+  const hiddenFrames = await frames();
+  await sleep(700);
+  check((await frames()) === hiddenFrames, 'frames run while the page is hidden');
+  check((await audioState()).state === 'suspended', 'the sound goes on while the page is hidden');
+  await hide(false);
+  await until('the game and its sound going on after the page is shown again', 4, async () =>
+    (await frames()) > hiddenFrames && (await audioState()).state === 'running');
+  log('hidden and shown again');
+
   // --- a larger window: the picture follows, at a whole multiple
   place = await viewport(1920, 1080);
   const large = await until('the picture at 1920x1080', 4, async () => {
@@ -324,6 +340,25 @@ async function main() {
   log('ended after [ESC], the page offers another game');
 
   check(consoleErrors.length === 0, `the console shows errors:\n  ${consoleErrors.join('\n  ')}`);
+
+  // --- what the page says where something is missing
+  const missing = async (what, prepare, expected) => {
+    const p = await browser.newPage();
+    await prepare(p);
+    await p.goto(address);
+    const text = await p.waitForFunction(() => !document.getElementById('fatal').hidden &&
+      document.getElementById('fatal-text').textContent, { timeout: 10000 }).then((h) => h.jsonValue(), () => '');
+    await p.screenshot({ path: path.join(shotDir, `missing-${what}.png`) });
+    await p.close();
+    check(expected.test(text), `without ${what} the page says "${text}"`);
+    log(`without ${what}: "${text}"`);
+  };
+  await missing('WebAssembly', (p) => p.evaluateOnNewDocument(() => { delete window.WebAssembly; }),
+                /cannot run WebAssembly/);
+  await missing('the data', async (p) => {
+    await p.setRequestInterception(true);
+    p.on('request', (r) => (r.url().endsWith('.data') ? r.respond({ status: 404, body: '' }) : r.continue()));
+  }, /could not be loaded.*skyward-run\.data.*404/);
 }
 
 async function finish(code) {
