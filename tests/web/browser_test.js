@@ -355,6 +355,10 @@ async function main() {
   };
   await missing('WebAssembly', (p) => p.evaluateOnNewDocument(() => { delete window.WebAssembly; }),
                 /cannot run WebAssembly/);
+  await missing('WebAssembly SIMD', (p) => p.evaluateOnNewDocument(() => {
+    const validate = WebAssembly.validate;
+    WebAssembly.validate = (bytes) => !new Uint8Array(bytes).includes(253) && validate(bytes);
+  }), /not its SIMD instructions/);
   await missing('the data', async (p) => {
     await p.setRequestInterception(true);
     p.on('request', (r) => (r.url().endsWith('.data') ? r.respond({ status: 404, body: '' }) : r.continue()));

@@ -26,6 +26,14 @@
           'A current Chromium, Chrome, Edge, Firefox or Safari can.');
     return;
   }
+  // A function with one 128-bit SIMD instruction: the game is built with them.
+  var simd = new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0, 10,
+                             10, 1, 8, 0, 65, 0, 253, 15, 253, 98, 11]);
+  if (!WebAssembly.validate(simd)) {
+    fatal('This browser runs WebAssembly, but not its SIMD instructions, which the game uses. ' +
+          'Chrome or Edge 91, Firefox 89, Safari 16.4 and later versions can.');
+    return;
+  }
   if (typeof fetch !== 'function' || typeof Promise !== 'function') {
     fatal('This browser is too old for the game (it has no fetch).');
     return;
