@@ -1,6 +1,6 @@
 // What every part of the play column shares: where idle records wait, the
-// column's edges, random ranges, the ship's hit test, the change of scene and the
-// values a game starts with. One home for each, so a rule changes in one place.
+// column's edges, random ranges, the scene protocol and the change of scene, and
+// the values a game starts with. One home for each, so a rule changes in one place.
 #pragma once
 
 // Where every idle enemy, shot, boss and explosion record waits: outside the clip
@@ -39,18 +39,17 @@ struct RandomRange {
 // One draw per call, so callers keep the order of their statements.
 float DrawRange(RandomRange range);
 
-// Where an enemy shot touches the ship: bounds on shot x − playerX and
-// shot y − playerY, inclusive.
-struct ShipHitBox {
-  float left, right, top, bottom;
-};
-
-// Clears playerAlive when the shot at (x, y) lies in the box; a ship that is
-// already down is left alone.
-void TestShip(float x, float y, const ShipHitBox& box);
-
 // The scene numbers of `scene`.
 enum SceneNumber { SCENE_TITLE = 1, SCENE_STAGE1 = 2, SCENE_STAGE2 = 3, SCENE_SETUP = 11 };
+
+// --- the scene protocol, kept for the whole run ---
+
+// The current scene (SceneNumber); change it with ChangeScene.
+extern int scene;
+// 0 forces a first frame on the next frame.
+extern int previousScene;
+// 1 during the first frame of a scene.
+extern int sceneEntered;
 
 // The next scene runs from the next frame on, starting with its entry work.
 void ChangeScene(int next);

@@ -9,7 +9,7 @@ BUILD_DIR="${SKYWARD_BUILD_DIR:-$ROOT/build}"
 RUNTIME_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-mixer-dev
   libsdl2-ttf-dev libfontconfig-dev timgm6mb-soundfont fonts-ipafont-gothic
   fonts-ipafont-mincho fonts-dejavu-core)
-TEST_PACKAGES=(libgtest-dev xvfb xdotool matchbox-window-manager openbox x11-utils imagemagick sox
+TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool matchbox-window-manager openbox x11-utils imagemagick sox
   clang desktop-file-utils g++-mingw-w64-x86-64-posix googletest wine)
 # scripts/build-windows: the cross compiler and the zip for the player.
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix zip)

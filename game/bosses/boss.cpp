@@ -1,9 +1,7 @@
+#include "game/assets/assets.h"
 #include "game/bosses/bosscore.h"
-#include "game/bosses/reset.h"
-#include "game/flow/catalogue.h"
-#include "game/flow/scene.h"
-#include "game/playfield.h"
 #include "game/player/ship.h"
+#include "game/playfield.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
@@ -78,7 +76,7 @@ void RunPhases(float hitPoints, const PhaseRow* rows, int count) {
   }
 }
 
-void DrawBoss(const BossProfile& p) {
+int DrawBoss(const BossProfile& p) {
   BossRecord& boss = *p.boss;
   zuDraw::PutObject(static_cast<int>(boss.x), static_cast<int>(boss.y), *p.sprite, 0, 0,
                     BOSS_SIZE, BOSS_SIZE);
@@ -86,7 +84,8 @@ void DrawBoss(const BossProfile& p) {
     boss.hitFlag = 0;
     boss.flashLatch = 1;
   }
-  if (boss.hitPoints <= 0.0f) DeathStep(p);
+  if (boss.hitPoints <= 0.0f) return DeathStep(p);
+  return 0;
 }
 
 namespace {
@@ -110,7 +109,7 @@ void StepBlasts(ExplosionRecord* blasts, int count, int picture, int size, int f
 
 }  // namespace
 
-void DeathStep(const BossProfile& p) {
+int DeathStep(const BossProfile& p) {
   BossRecord& boss = *p.boss;
   StepBlasts(p.large, BOSS_LARGE_BLASTS, objBBAK1, LARGE_BLAST, LARGE_BLAST_FRAMES, 100, boss,
              p.scatterY);
@@ -118,14 +117,9 @@ void DeathStep(const BossProfile& p) {
              p.scatterY);
   zuSound::Play(sndBOM, -1);
   boss.deathClock += CLOCK_RATE * frameSeconds;
-  if (boss.deathClock > DEATH_LENGTH) {
-    controlLocked = 1;
-    if (gameMode == 0) {
-      // The reset restores the hit points, which ends the sequence here.
-      FullReset();
-      ChangeScene(p.nextScene);
-    }
-  }
+  if (boss.deathClock <= DEATH_LENGTH) return 0;
+  controlLocked = 1;
+  return 1;
 }
 
 void HitBoss(BossRecord& boss) {

@@ -119,19 +119,22 @@ void ResetBosses();
 //   inside the boss window: BossNScript, BossNFireByPhase, and in the time limit
 //   BossNTimeOut,
 //   BossNVolleys (every frame: each family's move, then its draw).
-void DrawBoss1();
-void Boss1DeathCheck();  // one step of the death sequence when hitPoints <= 0
+// The death check, and the draw and time-out that run it, return 1 on a step of
+// the death sequence that finds it over (deathClock past 70, controls locked):
+// the stage then ends the fight, in the normal game with the game-state reset.
+int DrawBoss1();
+int Boss1DeathCheck();  // one step of the death sequence when hitPoints <= 0
 void Boss1Script();
 void Boss1FireByPhase();
-void Boss1TimeOut();  // hitPoints = 0 and one more death check
+int Boss1TimeOut();  // hitPoints = 0 and one more death check
 void Boss1Volleys();
 void HitBoss1();      // hit flag and the explosion sound; damage is the caller's
 
-void DrawBoss2();
-void Boss2DeathCheck();
+int DrawBoss2();
+int Boss2DeathCheck();
 void Boss2Script();
 void Boss2FireByPhase();
-void Boss2TimeOut();
+int Boss2TimeOut();
 void Boss2Volleys();
 void HitBoss2();
 

@@ -74,7 +74,6 @@ namespace {
 constexpr BossProfile BOSS1{
     .boss = &boss1, .sprite = &objBOS11,
     .large = boss1LargeBlasts, .small = boss1SmallBlasts, .scatterY = 380,
-    .nextScene = SCENE_STAGE2,
     .shotLeft = 100, .shotRight = 220,
     .bombLeft = 100, .bombRight = 275,
     .top = 10, .bottom = 200};
@@ -134,15 +133,13 @@ constexpr PhaseRow PHASES[] = {
 
 }  // namespace
 
-void DrawBoss1() { DrawBoss(BOSS1); }
-void Boss1DeathCheck() {
-  if (boss1.hitPoints <= 0.0f) DeathStep(BOSS1);
-}
+int DrawBoss1() { return DrawBoss(BOSS1); }
+int Boss1DeathCheck() { return boss1.hitPoints <= 0.0f ? DeathStep(BOSS1) : 0; }
 void Boss1Script() { RunScript(boss1, SCRIPT, sizeof SCRIPT / sizeof SCRIPT[0]); }
 void Boss1FireByPhase() { RunPhases(boss1.hitPoints, PHASES, sizeof PHASES / sizeof PHASES[0]); }
-void Boss1TimeOut() {
+int Boss1TimeOut() {
   boss1.hitPoints = 0.0f;
-  Boss1DeathCheck();
+  return Boss1DeathCheck();
 }
 void HitBoss1() { HitBoss(boss1); }
 int Boss1Struck(int weapon, int sx, int sy) { return BossStruck(BOSS1, weapon, sx, sy); }

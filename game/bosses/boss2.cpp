@@ -88,7 +88,6 @@ namespace {
 constexpr BossProfile BOSS2{
     .boss = &boss2, .sprite = &objBOS21,
     .large = boss2LargeBlasts, .small = boss2SmallBlasts, .scatterY = 360,
-    .nextScene = SCENE_TITLE,
     .shotLeft = 100, .shotRight = 200,
     .bombLeft = 100, .bombRight = 255,
     .top = 10, .bottom = 200};
@@ -147,15 +146,13 @@ constexpr PhaseRow PHASES[] = {
 
 }  // namespace
 
-void DrawBoss2() { DrawBoss(BOSS2); }
-void Boss2DeathCheck() {
-  if (boss2.hitPoints <= 0.0f) DeathStep(BOSS2);
-}
+int DrawBoss2() { return DrawBoss(BOSS2); }
+int Boss2DeathCheck() { return boss2.hitPoints <= 0.0f ? DeathStep(BOSS2) : 0; }
 void Boss2Script() { RunScript(boss2, SCRIPT, sizeof SCRIPT / sizeof SCRIPT[0]); }
 void Boss2FireByPhase() { RunPhases(boss2.hitPoints, PHASES, sizeof PHASES / sizeof PHASES[0]); }
-void Boss2TimeOut() {
+int Boss2TimeOut() {
   boss2.hitPoints = 0.0f;
-  Boss2DeathCheck();
+  return Boss2DeathCheck();
 }
 void HitBoss2() { HitBoss(boss2); }
 int Boss2Struck(int weapon, int sx, int sy) { return BossStruck(BOSS2, weapon, sx, sy); }

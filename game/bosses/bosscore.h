@@ -31,7 +31,6 @@ struct BossProfile {
   ExplosionRecord* large;
   ExplosionRecord* small;
   int scatterY;   // explosions land Rand() % scatterY below the boss's top
-  int nextScene;  // after the death sequence, in the normal game
   // Hit windows from the boss's top-left, inclusive; side shots use the shot
   // window narrowed by 15 on each side.
   int shotLeft, shotRight;
@@ -41,8 +40,9 @@ struct BossProfile {
 
 void RunScript(BossRecord& boss, const ScriptRow* rows, int count);
 void RunPhases(float hitPoints, const PhaseRow* rows, int count);
-void DrawBoss(const BossProfile& profile);
-void DeathStep(const BossProfile& profile);
+// Both return 1 when the death sequence is over (see DrawBoss1).
+int DrawBoss(const BossProfile& profile);
+int DeathStep(const BossProfile& profile);
 void HitBoss(BossRecord& boss);
 int BossStruck(const BossProfile& profile, int weapon, int sx, int sy);
 void StrikeBoss(const BossProfile& profile, int weapon);

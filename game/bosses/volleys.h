@@ -1,8 +1,9 @@
 // Boss volley families as data: one table row per family, one set of procedures per
 // kind (counted volley, stream, laser, aimed ring).
 #pragma once
+#include "game/assets/assets.h"
 #include "game/bosses/boss.h"
-#include "game/flow/catalogue.h"
+#include "game/player/ship.h"
 #include "game/playfield.h"
 
 // The ship boxes of the three boss shot pictures.

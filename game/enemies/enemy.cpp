@@ -1,6 +1,6 @@
 #include "game/enemies/enemy.h"
 
-#include "game/flow/catalogue.h"
+#include "game/assets/assets.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "game/flow/catalogue.h"
+#include "game/assets/assets.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
 #include "lib/draw/zuDraw.h"

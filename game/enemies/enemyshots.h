@@ -2,6 +2,7 @@
 // drop groups of ZAK18. Shot slot i always starts from enemy slot i of its family.
 #pragma once
 #include "game/enemies/enemy.h"
+#include "game/player/ship.h"
 
 // Fourteen 32-bit fields, in this order.
 struct AimedShotSlot {

@@ -1,7 +1,7 @@
 #include "game/enemies/midsize.h"
 
+#include "game/assets/assets.h"
 #include "game/enemies/enemyshots.h"
-#include "game/flow/catalogue.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
 #include "lib/draw/zuDraw.h"

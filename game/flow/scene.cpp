@@ -2,9 +2,6 @@
 
 #include "game/playfield.h"
 
-int scene = 0;
-int previousScene = 0;
-int sceneEntered = 0;
 int paused = 0;
 int continuePrompt = 0;
 int gameMode = 5;
@@ -16,7 +13,8 @@ void ResetPause() {
 }
 
 void TogglePause() {
-  if (continuePrompt == 0) paused = paused ? 0 : 1;
+  if (continuePrompt != 0) return;
+  paused = paused ? 0 : 1;
 }
 
 void RunScene(int sceneNumber) {

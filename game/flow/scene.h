@@ -1,14 +1,11 @@
-// Scene protocol and the flags shared between the scenes and the event dispatch.
+// The scenes, and the flags shared between the scenes and the event dispatch.
+// The scene protocol itself (scene, previousScene, sceneEntered) is in
+// game/playfield.h, since the bosses and the game-over check change scene too.
 #pragma once
+#include "game/playfield.h"
 
 // --- kept for the whole run ---
 
-// 1 title, 2 stage 1, 3 stage 2, 11 setup (SceneNumber); change it with ChangeScene.
-extern int scene;
-// 0 forces a first frame on the next frame.
-extern int previousScene;
-// 1 during the first frame of a scene.
-extern int sceneEntered;
 // 5 on the title, 0 once the setup screen starts a game.
 extern int gameMode;
 // 1: the plain starfield instead of the stage backgrounds.
@@ -16,13 +13,13 @@ extern int plainBackground;
 
 // --- cleared by the game-state reset (ResetPause) ---
 
-// The stages' pause flag, toggled by [S] through TogglePause.
+// The stages' pause flag: TogglePause ([S]) and the continue question set it.
 extern int paused;
 // 1 while the continue question is showing ([S] does nothing then).
 extern int continuePrompt;
 
 void ResetPause();
-// [S]: pauses or resumes, except while the continue question is showing.
+// [S]: pause or resume the stage, unless the continue question is up.
 void TogglePause();
 
 void TitleScene();

@@ -1,17 +1,18 @@
 #include "game/flow/stage.h"
 
-#include "game/bosses/backdrop.h"
+#include "game/assets/assets.h"
+#include "game/backdrops/backdrop.h"
 #include "game/bosses/boss.h"
+#include "game/combat/collision.h"
 #include "game/enemies/enemy.h"
 #include "game/enemies/enemyshots.h"
 #include "game/enemies/midsize.h"
-#include "game/flow/catalogue.h"
+#include "game/flow/reset.h"
 #include "game/flow/scene.h"
-#include "game/playfield.h"
-#include "game/player/collision.h"
 #include "game/player/score.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
+#include "game/playfield.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
@@ -83,6 +84,7 @@ const StageData stage1Data = {
     .timeLimitLow = 10000.0f,
     .timeLimitHigh = 10100.0f,
     .controlLockEnd = 0.0f,
+    .nextScene = SCENE_STAGE2,
 };
 
 const StageData stage2Data = {
@@ -98,6 +100,7 @@ const StageData stage2Data = {
     .timeLimitLow = 11000.0f,
     .timeLimitHigh = 11100.0f,
     .controlLockEnd = 16.0f,
+    .nextScene = SCENE_TITLE,
 };
 
 namespace {
@@ -181,11 +184,22 @@ void DrawBackdrop(const StageData& d) {
   }
 }
 
-void RunBossSection(const StageData& d) {
-  if (!(stageClock > d.bossSectionLow && stageClock < d.bossSectionHigh)) return;
+// 1 when the time-out finds the boss's death sequence over.
+int RunBossSection(const StageData& d) {
+  if (!(stageClock > d.bossSectionLow && stageClock < d.bossSectionHigh)) return 0;
   d.boss.script();
   d.boss.fireByPhase();
-  if (stageClock >= d.timeLimitLow && stageClock <= d.timeLimitHigh) d.boss.timeOut();
+  if (stageClock >= d.timeLimitLow && stageClock <= d.timeLimitHigh) return d.boss.timeOut();
+  return 0;
+}
+
+// The boss's death sequence is over. In the normal game the game-state reset and
+// the next scene follow at once; the reset restores the boss's hit points and
+// stageClock, so the sequence and the boss section end with this frame's step.
+void EndFight(const StageData& d) {
+  if (gameMode != 0) return;
+  FullReset();
+  ChangeScene(d.nextScene);
 }
 
 void DrawGameOverLabel(float& zoom) {
@@ -226,9 +240,9 @@ void StageFrame(const StageData& d, float& zoom) {
   DrawBackdrop(d);
   DrawBomb();
   DrawPlayerShots();
-  d.boss.draw();
+  if (d.boss.draw() == 1) EndFight(d);
   ShipDrawStep();
-  RunBossSection(d);
+  if (RunBossSection(d) == 1) EndFight(d);
   d.boss.volleys();
   MoveAndDrawFamilies(d);
   OpenSpawnWindows(d);

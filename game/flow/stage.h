@@ -24,11 +24,12 @@ void ResetStageClock();
 // What a stage frame calls for its boss, in frame order: the draw (which also runs
 // the death sequence), inside the boss section the script and the phase table's
 // fire procedures, in the time limit the time-out, then the volleys' moves and draws.
+// The draw and the time-out return 1 when the death sequence is over.
 struct BossProcedures {
-  void (*draw)();
+  int (*draw)();
   void (*script)();
   void (*fireByPhase)();
-  void (*timeOut)();
+  int (*timeOut)();
   void (*volleys)();
 };
 
@@ -38,7 +39,8 @@ struct FamilyStep {
   void (*draw)();
 };
 
-// One stage: its music, backdrop, families in draw order, mid-size enemy and boss.
+// One stage: its music, backdrop, families in draw order, mid-size enemy, boss,
+// and the scene that its boss's death leads to.
 struct StageData {
   const char* music;
   void (*scrollBackdrop)();
@@ -51,6 +53,7 @@ struct StageData {
   float timeLimitLow;          // the boss times out while low <= stageClock <= high
   float timeLimitHigh;
   float controlLockEnd;        // > 0: the ship is held still until stageClock reaches it
+  int nextScene;               // after the boss's death sequence, in the normal game
 };
 
 extern const StageData stage1Data;
@@ -58,7 +61,9 @@ extern const StageData stage2Data;
 
 // The spawn and fire procedures whose timeline windows hold stageClock, in order.
 void OpenSpawnWindows(const StageData& stage);
-// The stage's families and their shot families, each moved then drawn.
+// The stage's families and their shot families: each row of the stage's table is
+// moved, then drawn. ZAK18's five drop groups are one row, so all five move, then
+// all five draw.
 void MoveAndDrawFamilies(const StageData& stage);
 // The answer to the continue question while paused.
 void AnswerContinue();

@@ -2,15 +2,15 @@
 
 #include <cstdio>
 
-#include "game/flow/catalogue.h"
-#include "game/flow/scene.h"
-#include "game/playfield.h"
+#include "game/assets/assets.h"
 #include "game/player/ship.h"
+#include "game/playfield.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
 
 int score = 0;
+int hiScore = 0;
 int continueDeclined = 0;
 int gameOverShown = 0;
 

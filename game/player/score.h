@@ -6,6 +6,8 @@ constexpr int SCORE_MAX = 999999999;
 // --- kept for the whole run (NewGame and a continue clear it) ---
 
 extern int score;
+// The high score shown by the score line.
+extern int hiScore;
 
 // --- cleared by the game-state reset (ResetGameOver) ---
 

@@ -1,8 +1,8 @@
 #include "game/player/ship.h"
 
-#include "game/flow/catalogue.h"
-#include "game/playfield.h"
+#include "game/assets/assets.h"
 #include "game/player/weapons.h"
+#include "game/playfield.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/input/zuInput.h"
 #include "lib/sound/zuSound.h"
@@ -59,6 +59,13 @@ void ResetShip() {
   respawnCount = 0;
   blinkPhase = 0;
   fireCounter = 0;
+}
+
+void TestShip(float x, float y, const ShipHitBox& box) {
+  if (playerAlive == 0) return;
+  const float rx = x - playerX;
+  const float ry = y - playerY;
+  if (rx >= box.left && rx <= box.right && ry >= box.top && ry <= box.bottom) playerAlive = 0;
 }
 
 void FireFrame() {

@@ -55,6 +55,16 @@ extern int fireCounter;
 // A live, level, still ship with its blink and fire counters at 0, controls free.
 void ResetShip();
 
+// Where an enemy shot touches the ship: bounds on shot x − playerX and
+// shot y − playerY, inclusive.
+struct ShipHitBox {
+  float left, right, top, bottom;
+};
+
+// Clears playerAlive when the shot at (x, y) lies in the box; a ship that is
+// already down is left alone.
+void TestShip(float x, float y, const ShipHitBox& box);
+
 // Keyboard: movement, bank, spring-back, bomb trigger, fire frames.
 void ReadShipKeys();
 // The rules of ReadShipKeys over the key states as they stand (after the polls).

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "game/flow/catalogue.h"
+#include "game/assets/assets.h"
 #include "game/player/ship.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/system/zuSystem.h"

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "game/bosses/boss.h"
-#include "game/bosses/reset.h"
+#include "game/flow/reset.h"
 #include "game/flow/scene.h"
 #include "game/flow/stage.h"
 #include "game/player/weapons.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game/flow/catalogue.h"
+#include "game/assets/assets.h"
 #include "game/flow/scene.h"
 #include "game/player/ship.h"
 #include "lib/sound/soundInternal.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "game/flow/catalogue.h"
+#include "game/assets/assets.h"
 #include "lib/sdl/zuDrawSdl.h"
 #include "lib/system/zuSystem.h"
 #include "tools/bench/alloc_count.h"

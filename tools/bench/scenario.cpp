@@ -6,19 +6,19 @@
 
 #include "app/game_main.h"
 #include "app/sdl/window_proc.h"
-#include "game/playfield.h"
 #include "game/bosses/boss.h"
-#include "game/bosses/reset.h"
 #include "game/flow/catalogue.h"
+#include "game/flow/reset.h"
 #include "game/flow/scene.h"
 #include "game/flow/stage.h"
 #include "game/flow/title.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
-#include "lib/sdl/zuDrawSdl.h"
+#include "game/playfield.h"
 #include "lib/input/inputInternal.h"
-#include "lib/system/zuSystem.h"
+#include "lib/sdl/zuDrawSdl.h"
 #include "lib/sdl/zuSystemSdl.h"
+#include "lib/system/zuSystem.h"
 
 namespace perf {
 namespace {

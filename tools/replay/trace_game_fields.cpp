@@ -1,10 +1,9 @@
 #include "tools/replay/trace_game_fields.h"
 
-#include "game/bosses/backdrop.h"
+#include "game/backdrops/backdrop.h"
 #include "game/bosses/boss.h"
 #include "game/enemies/enemyshots.h"
 #include "game/enemies/midsize.h"
-#include "game/flow/catalogue.h"
 #include "game/flow/scene.h"
 #include "game/flow/stage.h"
 #include "game/flow/title.h"

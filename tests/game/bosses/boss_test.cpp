@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "game/bosses/backdrop.h"
+#include "game/backdrops/backdrop.h"
 #include "game/bosses/boss.h"
-#include "game/bosses/reset.h"
 #include "game/bosses/volleys.h"
+#include "game/flow/reset.h"
 #include "game/flow/scene.h"
 #include "game/player/ship.h"
 #include "game/player/weapons.h"
@@ -83,31 +83,21 @@ TEST_F(Bosses, DamagePerSecondDoesNotDependOnFrameRate) {
   }
 }
 
-// A long frame ends the death sequence at once; outside the normal game it only
-// locks the controls; the time-out kills and runs the sequence twice per frame.
+// A long frame ends the death sequence at once: the draw reports it over and the
+// controls are locked (what follows is the stage's); the time-out kills and runs
+// the sequence twice per frame.
 TEST_F(Bosses, DeathSequenceEdges) {
   boss2.hitPoints = 0.0f;
   frameSeconds = 7.5f;
-  DrawBoss2();
-  EXPECT_EQ(scene, 1);
-  EXPECT_EQ(previousScene, 0);
-  EXPECT_FLOAT_EQ(boss2.hitPoints, 800.0f);
-
-  gameMode = 5;
-  scene = 2;
-  boss1.hitPoints = 0.0f;
-  frameSeconds = 8.0f;
-  DrawBoss1();
+  EXPECT_EQ(DrawBoss2(), 1);
   EXPECT_EQ(controlLocked, 1);
-  EXPECT_EQ(scene, 2);
-  EXPECT_FLOAT_EQ(boss1.hitPoints, 0.0f);
 
   frameSeconds = 0.5f;
-  Boss2TimeOut();
-  EXPECT_FLOAT_EQ(boss2.hitPoints, 0.0f);
-  EXPECT_FLOAT_EQ(boss2.deathClock, 5.0f);
-  DrawBoss2();
-  EXPECT_FLOAT_EQ(boss2.deathClock, 10.0f);
+  EXPECT_EQ(Boss1TimeOut(), 0);
+  EXPECT_FLOAT_EQ(boss1.hitPoints, 0.0f);
+  EXPECT_FLOAT_EQ(boss1.deathClock, 5.0f);
+  EXPECT_EQ(DrawBoss1(), 0);
+  EXPECT_FLOAT_EQ(boss1.deathClock, 10.0f);
 }
 
 // --- volleys ---------------------------------------------------------------------

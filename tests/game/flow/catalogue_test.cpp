@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <string>
 
+#include "game/assets/assets.h"
 #include "game/flow/catalogue.h"
 #include "game/flow/scene.h"
+#include "game/player/score.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/sdl/zuDrawSdl.h"
 #include "lib/system/zuSystem.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "game/bosses/reset.h"
 #include "game/enemies/enemy.h"
+#include "game/flow/reset.h"
 #include "game/flow/scene.h"
 #include "game/flow/stage.h"
 #include "game/flow/title.h"

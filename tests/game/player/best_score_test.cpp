@@ -13,7 +13,6 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "game/flow/catalogue.h"
 #include "game/player/score.h"
 #include "lib/system/zuSystem.h"
 

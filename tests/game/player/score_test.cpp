@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "game/flow/catalogue.h"
 #include "game/flow/scene.h"
 #include "game/player/score.h"
 #include "game/player/ship.h"

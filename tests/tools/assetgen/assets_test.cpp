@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "game/flow/catalogue.h"
+#include "game/assets/assets.h"
 
 namespace {
 

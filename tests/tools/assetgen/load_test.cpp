@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "game/flow/catalogue.h"
+#include "game/assets/assets.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/sdl/zuDrawSdl.h"
 #include "lib/sound/soundInternal.h"

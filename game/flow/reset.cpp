@@ -1,6 +1,6 @@
-#include "game/bosses/reset.h"
+#include "game/flow/reset.h"
 
-#include "game/bosses/backdrop.h"
+#include "game/backdrops/backdrop.h"
 #include "game/bosses/boss.h"
 #include "game/enemies/enemy.h"
 #include "game/enemies/enemyshots.h"

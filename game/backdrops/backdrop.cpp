@@ -1,6 +1,6 @@
-#include "game/bosses/backdrop.h"
+#include "game/backdrops/backdrop.h"
 
-#include "game/flow/catalogue.h"
+#include "game/assets/assets.h"
 #include "game/playfield.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/system/zuSystem.h"

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "game/bosses/boss.h"
-#include "game/bosses/reset.h"
+#include "game/combat/collision.h"
 #include "game/enemies/enemy.h"
 #include "game/enemies/midsize.h"
-#include "game/flow/catalogue.h"
-#include "game/player/collision.h"
+#include "game/flow/reset.h"
 #include "game/player/score.h"
 #include "game/player/weapons.h"
 #include "lib/system/zuSystem.h"

@@ -1,4 +1,4 @@
-#include "game/player/collision.h"
+#include "game/combat/collision.h"
 
 #include "game/bosses/boss.h"
 #include "game/enemies/enemy.h"
