@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <cstring>
+#include <string>
 
 #include "lib/system/zuSystem.h"
 
@@ -19,7 +20,7 @@ constexpr const char* kUsage =
     "  --window      start in a window\n"
     "  --no-vsync    present without waiting for the display's refresh\n"
     "  --keep-best-score\n"
-    "                keep the best score between runs (in the file named below);\n"
+    "                keep the best score between runs, in the user's data folder;\n"
     "                without it every run starts from 5000 and nothing is written\n"
     "  --help        show this help and exit\n"
     "  --version     show the version and exit\n"
@@ -34,41 +35,37 @@ constexpr const char* kUsage =
     "  S                             pause / resume\n"
     "  Y / N                         answer the continue question\n"
     "  Esc                           quit, from anywhere\n"
-    "  Alt+Enter                     window / full screen, at any moment\n"
-    "\n"
-    "Environment:\n";
+    "  Alt+Enter                     window / full screen, at any moment\n";
 
-struct Variable {
-  const char* name;
-  const char* meaning;
-};
-
-// Every variable the game reads (each getenv of the program), as the help lists it.
-constexpr Variable kVariables[] = {
-    {"XDG_DATA_HOME", "with --keep-best-score: kept in $XDG_DATA_HOME/skyward-run/best-score"},
-    {"HOME", "without XDG_DATA_HOME: in $HOME/.local/share/skyward-run/best-score"},
-    {"SDL_SOUNDFONTS", "soundfont (.sf2) for the music instead of the system's own"},
-    {"SDL_AUDIODRIVER", "sound output (pulseaudio, alsa, ...); none found: the game is silent"},
-    {"SDL_VIDEODRIVER", "display system (x11, wayland)"},
-    {"SDL_GAMECONTROLLERCONFIG", "mapping lines for game pads SDL does not know"},
-    {"SKYWARD_PRESENT", "texture or window: how the picture reaches the screen (default: the\n"
-                        "                   cheaper one this machine has; for a broken driver)"},
-};
+// The platform's environment variables, as its entry point named them.
+const HelpVariable* helpVariables = nullptr;
+int helpVariableCount = 0;
 
 }  // namespace
 
-int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, std::FILE* out,
-                     std::FILE* err) {
+void SetHelpVariables(const HelpVariable* variables, int count) {
+  helpVariables = variables;
+  helpVariableCount = count;
+}
+
+int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, std::string* out,
+                     std::string* err) {
   CommandLine parsed;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     if (std::strcmp(arg, "--help") == 0) {
-      std::fputs(kUsage, out);
-      for (const Variable& v : kVariables) std::fprintf(out, "  %-24s %s\n", v.name, v.meaning);
+      *out = kUsage;
+      if (helpVariableCount > 0) *out += "\nEnvironment:\n";
+      for (int v = 0; v < helpVariableCount; ++v) {
+        char line[512];
+        std::snprintf(line, sizeof line, "  %-24s %s\n", helpVariables[v].name,
+                      helpVariables[v].meaning);
+        *out += line;
+      }
       return 0;
     }
     if (std::strcmp(arg, "--version") == 0) {
-      std::fputs("Skyward Run " SKYWARD_VERSION "\n", out);
+      *out = "Skyward Run " SKYWARD_VERSION "\n";
       return 0;
     }
     if (std::strcmp(arg, "--window") == 0) {
@@ -80,12 +77,21 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, s
     } else if (std::strcmp(arg, "--keep-best-score") == 0) {
       parsed.keepBestScore = 1;
     } else {
-      std::fprintf(err, "skyward-run: unknown option '%s' (try --help)\n", arg);
+      *err = std::string("skyward-run: unknown option '") + arg + "' (try --help)\n";
       return 2;
     }
   }
   *settings = parsed;
   return -1;
+}
+
+int ParseCommandLine(int argc, const char* const* argv, CommandLine* settings, std::FILE* out,
+                     std::FILE* err) {
+  std::string said, complaint;
+  const int status = ParseCommandLine(argc, argv, settings, &said, &complaint);
+  std::fputs(said.c_str(), out);
+  std::fputs(complaint.c_str(), err);
+  return status;
 }
 
 void ApplyCommandLine(const CommandLine& commandLine, GameMainOptions* options) {

@@ -15,6 +15,13 @@ int windowY = 0;
 int quitPosted = 0;
 int libraryReleases = 0;
 
+namespace {
+
+// Alt+Enter is held: it switched the screen already.
+bool switchKeyHeld = false;
+
+}  // namespace
+
 void ResetWindowState() {
   appActive = 0;
   shutdownState = 0;
@@ -23,6 +30,7 @@ void ResetWindowState() {
   windowY = 0;
   quitPosted = 0;
   libraryReleases = 0;
+  switchKeyHeld = false;
 }
 
 void HideCursorOverGame() {
@@ -58,6 +66,14 @@ void OnKeyDown(int vk) {
 
 void OnKeyUp(int vk) {
   if (vk == lastKey) lastKey = 0;
+}
+
+bool OnSwitchScreenKey(bool down, bool repeat) {
+  // A repeat that reads as a fresh press (the platform forgot the key while
+  // the switch moved the focus) does not switch back: only a release re-arms.
+  const bool switchNow = down && !repeat && !switchKeyHeld;
+  switchKeyHeld = down;
+  return switchNow;
 }
 
 void OnCloseRequest() {

@@ -31,6 +31,10 @@ void HideCursorOverGame();
 void OnKeyDown(int virtualKey);
 // A key went up.
 void OnKeyUp(int virtualKey);
+// The screen switch key (Alt+Enter) went down (repeat: the keyboard's
+// auto-repeat), or its Enter went up. True when the screen is to switch
+// between window and full screen: once per press, however long it is held.
+bool OnSwitchScreenKey(bool down, bool repeat);
 // The window is asked to close (the close button, the desktop, or [ESC]):
 // the libraries are released once, the window goes, the loop ends.
 void OnCloseRequest();

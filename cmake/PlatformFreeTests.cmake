@@ -19,15 +19,16 @@ function(skyward_platform_free_test file result)
 endfunction()
 
 # Into `out`: every platform-free test source but the tools' (they run on the
-# build machine only), the one that starts the game through a POSIX shell, and
-# the end-to-end suites (whole games through the runner, which the cross
-# builds check against Linux's trace instead).
+# build machine only), the layers' own suites (each a program of its build),
+# the one that starts the game through a POSIX shell, and the end-to-end suites
+# (whole games through the runner, which the cross builds check against
+# Linux's trace instead).
 function(skyward_platform_free_tests out)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
   list(FILTER sources EXCLUDE REGEX "/tests/tools/")
   list(FILTER sources EXCLUDE REGEX "/tests/app/command_line_test")
   list(FILTER sources EXCLUDE REGEX "/tests/e2e/")
-  list(FILTER sources EXCLUDE REGEX "/tests/web/")
+  list(FILTER sources EXCLUDE REGEX "/tests/(web|windows)/")
   set(free_sources)
   foreach(source IN LISTS sources)
     skyward_platform_free_test(${source} free)

@@ -1,6 +1,8 @@
 # The Windows build's tests, run under Wine on the build machine (the mingw
 # toolchain file makes wine the emulator, so ctest runs .exe files through it):
 #   wine.Suites       the shared library and game suites, cross-built
+#   wine.Layer        the Windows layer's own suite and the built program's
+#                     messages and resources (wine.InputMethod: one test alone)
 #   wine.ReplayTrace  the headless runner gives the Linux runner's trace, frame by frame
 #   wine.Window       the game in a real window on an X server of its own, played by keys
 #   wine.WindowRefusedMode  the same on a screen whose mode change Wine refuses
@@ -39,6 +41,27 @@ add_dependencies(skyward_tests skyward-assets skyward-replay skyward-run)
 
 add_test(NAME wine.Suites COMMAND skyward_tests --gtest_brief=1 WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 set_tests_properties(wine.Suites PROPERTIES TIMEOUT 900)
+
+# The Windows layer itself: keys as a session sends them, lost surfaces, Alt+Enter
+# on this display, the notice log; and the built program: its messages with and
+# without a console, its resources. The input method test needs a process whose
+# first window is the game's: it runs alone.
+file(GLOB WINDOWS_LAYER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*.cpp)
+add_executable(skyward_windows_tests ${WINDOWS_LAYER_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/test_main.cpp)
+set_target_properties(skyward_windows_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+target_compile_options(skyward_windows_tests PRIVATE ${SKYWARD_WARNINGS})
+target_compile_definitions(skyward_windows_tests PRIVATE
+  SKYWARD_BIN_DIR="Z:${SKYWARD_BIN}"
+  SKYWARD_SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
+target_link_libraries(skyward_windows_tests PRIVATE skyward_game GTest::gtest version)
+add_dependencies(skyward_windows_tests skyward-assets skyward-run)
+add_test(NAME wine.Layer COMMAND skyward_windows_tests --gtest_brief=1 --gtest_filter=-InputMethod.*
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+# It takes the display's mode (Alt+Enter): not while another test looks at a screen.
+set_tests_properties(wine.Layer PROPERTIES TIMEOUT 600 RESOURCE_LOCK skyward_window)
+add_test(NAME wine.InputMethod COMMAND skyward_windows_tests --gtest_filter=InputMethod.*
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+set_tests_properties(wine.InputMethod PROPERTIES TIMEOUT 120)
 
 add_test(NAME wine.ReplayTrace
   COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/cross_replay_trace_test.sh Windows ${SKYWARD_HOST_BIN}

@@ -13,6 +13,10 @@ namespace {
 // Keys that the system treats as its own: Alt, F10 and anything with Alt held.
 bool SystemKey(int vk, Uint16 mod) { return vk == VK_MENU || vk == VK_F10 || (mod & KMOD_ALT) != 0; }
 
+bool EnterKey(const SDL_KeyboardEvent& key) {
+  return key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER;
+}
+
 void OnWindowEvent(const SDL_WindowEvent& w) {
   switch (w.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -51,9 +55,8 @@ void DispatchEvent(const SDL_Event& e) {
   switch (e.type) {
     case SDL_KEYDOWN: {
       // Alt+Enter: window or full screen. The Enter is not the game's to see.
-      if ((e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) &&
-          (e.key.keysym.mod & KMOD_ALT) != 0) {
-        if (e.key.repeat == 0) zuDraw::ToggleFullScreen();
+      if (EnterKey(e.key) && (e.key.keysym.mod & KMOD_ALT) != 0) {
+        if (OnSwitchScreenKey(true, e.key.repeat != 0)) zuDraw::ToggleFullScreen();
         break;
       }
       const int vk = zuSystem::OnKeyEvent(e.key);
@@ -64,6 +67,7 @@ void DispatchEvent(const SDL_Event& e) {
       break;
     }
     case SDL_KEYUP: {
+      if (EnterKey(e.key)) OnSwitchScreenKey(false, false);
       const int vk = zuSystem::OnKeyEvent(e.key);
       if (vk == 0) break;
       if (SystemKey(vk, e.key.keysym.mod)) break;

@@ -9,6 +9,8 @@
 #include "lib/system/zuSystem.h"
 #include "lib/win32/drawWin32.h"
 
+#include <imm.h>  // after windows.h
+
 namespace {
 
 constexpr wchar_t kClass[] = L"DEFAULT";
@@ -29,29 +31,12 @@ HWND MakeWindow(const wchar_t* caption, bool headless, bool windowed) {
     return CreateWindowExW(0, kClass, caption, WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
                            appInstance, nullptr);
   }
-  if (!windowed) {
-    return CreateWindowExW(0, kClass, caption, WS_POPUP | WS_SYSMENU, 0, 0,
-                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
-                           nullptr, appInstance, nullptr);
-  }
-  // A captioned window with a 640 x 480 client area, centred; it may be resized.
-  const DWORD style = WS_OVERLAPPEDWINDOW;
-  RECT r = {0, 0, 640, 480};
-  AdjustWindowRect(&r, style, FALSE);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  return CreateWindowExW(0, kClass, caption, style, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                         (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, nullptr, nullptr,
+  DWORD style = 0;
+  RECT place;
+  zuDraw::WindowPlacement(windowed, &style, &place);
+  return CreateWindowExW(0, kClass, caption, style, place.left, place.top,
+                         place.right - place.left, place.bottom - place.top, nullptr, nullptr,
                          appInstance, nullptr);
-}
-
-// The input method editor stays out of the game (where the system has one).
-void DisableIme() {
-  HMODULE imm = LoadLibraryW(L"imm32.dll");
-  if (imm == nullptr) return;
-  using DisableFunction = BOOL(WINAPI*)(DWORD);
-  auto disable = reinterpret_cast<DisableFunction>(
-      reinterpret_cast<void*>(GetProcAddress(imm, "ImmDisableIME")));
-  if (disable != nullptr) disable(static_cast<DWORD>(-1));
 }
 
 }  // namespace
@@ -59,6 +44,10 @@ void DisableIme() {
 bool PlatformOpenWindow(const GameMainOptions& options) {
   zuSystem::headlessRun = options.headless ? 1 : 0;
   if (appInstance == nullptr) appInstance = GetModuleHandleW(nullptr);
+  // The input method editor stays out of the game: switched off before the
+  // first window exists (later it no longer takes), and the window gets no
+  // input context. Keys then reach the game whatever editor the player uses.
+  ImmDisableIME(static_cast<DWORD>(-1));
   wchar_t caption[32] = L"Skyward Run";
   mainWindow = MakeWindow(caption, options.headless, options.screen.windowed != 0);
   if (mainWindow == nullptr) {
@@ -66,6 +55,7 @@ bool PlatformOpenWindow(const GameMainOptions& options) {
                  static_cast<unsigned long>(GetLastError()));
     return false;
   }
+  ImmAssociateContext(mainWindow, nullptr);
   return true;
 }
 
@@ -80,8 +70,9 @@ void PlatformShowWindow(bool headless) {
   SetForegroundWindow(mainWindow);
 }
 
-// The screen saver is refused in the window procedure (WM_SYSCOMMAND).
-void PlatformQuietDesktop() { DisableIme(); }
+// The screen saver is refused in the window procedure (WM_SYSCOMMAND); the
+// input method editor was switched off with the window.
+void PlatformQuietDesktop() {}
 
 void PlatformDestroyWindow() {
   if (mainWindow != nullptr) DestroyWindow(mainWindow);

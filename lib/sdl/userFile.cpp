@@ -76,6 +76,9 @@ bool PlatformReplaceFile(const char* path, const char* data, size_t size, const 
   signal(SIGXFSZ, SIG_IGN);
   char temporary[4200];
   std::snprintf(temporary, sizeof temporary, "%s.new", path);
+  // Whatever an earlier write left under that name (half a file, one made
+  // read-only, a link) is removed rather than written through.
+  unlink(temporary);
   const int fd = open(temporary, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) {
     *why = std::strerror(errno);

@@ -1,6 +1,6 @@
 // The Win32 side of the screen: DirectDraw 7, exclusive full screen at
 // 640 x 480 x 16 with a flipping chain, keyed BltFast onto the back buffer,
-// lost surfaces restored and every picture read again.
+// lost surfaces restored and the lost pictures read again.
 #include "lib/win32/drawWin32.h"
 
 #include <cstdio>
@@ -27,6 +27,55 @@ IDirectDrawSurface7* backSurface = nullptr;
 int exclusive = 0;
 // Where the windowed present puts the picture: aspect kept, centred.
 RECT presentRect = {0, 0, 640, 480};
+
+// Lost surfaces. A loss is met by a blit, the clear or the flip, and repaired
+// once: what reports itself lost is restored, and each lost picture is read
+// again at most once a loss. While the display will not come back (another
+// program holds the mode, the monitor is gone) nothing is drawn; the next try
+// waits for the next activation or a second.
+constexpr uint32_t kRetryMs = 1000;
+bool repairing = false;
+bool retryNow = false;
+uint32_t lastTry = 0;
+int lossNumber = 0;
+int boxLoss = 0;                          // the loss whose error box was shown
+int readInLoss[zuDraw::OBJECT_MAX];       // the loss in which a picture was last read again
+int readsAgain[zuDraw::OBJECT_MAX];       // how often each picture was read again
+int fileReads = 0;                        // pictures read from their files, all told
+
+// The test seam's surfaces that read as lost, and for how many flips they
+// refuse to be restored (-1: for ever).
+IDirectDrawSurface7* fakeLost[zuDraw::OBJECT_MAX + 2];
+int fakeLostCount = 0;
+int fakeLossFlips = 0;
+
+bool FakedLost(IDirectDrawSurface7* s) {
+  for (int i = 0; i < fakeLostCount; ++i) {
+    if (fakeLost[i] == s) return true;
+  }
+  return false;
+}
+
+void ForgetFake(IDirectDrawSurface7* s) {
+  for (int i = 0; i < fakeLostCount; ++i) {
+    if (fakeLost[i] == s) fakeLost[i--] = fakeLost[--fakeLostCount];
+  }
+}
+
+bool Lost(IDirectDrawSurface7* s) {
+  if (s == nullptr) return false;
+  return FakedLost(s) || s->IsLost() == DDERR_SURFACELOST;
+}
+
+// Brings a lost surface back; false while it cannot be.
+bool Restore(IDirectDrawSurface7* s) {
+  if (FakedLost(s)) {
+    if (fakeLossFlips != 0) return false;
+    ForgetFake(s);
+    return true;
+  }
+  return s->Restore() == DD_OK;
+}
 
 // The back surface's channel masks, for the key colour and the BMP conversion.
 struct Channel {
@@ -92,6 +141,7 @@ bool SurfaceSize(IDirectDrawSurface7* s, int* w, int* h) {
 bool LockSurface(IDirectDrawSurface7* s, DDSURFACEDESC2* desc) {
   *desc = DDSURFACEDESC2{};
   desc->dwSize = sizeof *desc;
+  if (FakedLost(s)) return false;
   HRESULT r;
   do {
     r = s->Lock(nullptr, desc, DDLOCK_WAIT, nullptr);
@@ -129,9 +179,8 @@ void Release(IDirectDrawSurface7*& s) {
   s = nullptr;
 }
 
-void ReleaseScreenObjects() {
-  for (int id = 0; id < zuDraw::OBJECT_MAX; ++id) zuDraw::ClearObject(id);
-  zuDraw::PlatformReleaseText();
+// The device and the chain go; the display gets its own mode back.
+void ReleaseDevice() {
   // The back buffer of a flipping chain goes with the front.
   if (!exclusive) Release(backSurface);
   backSurface = nullptr;
@@ -145,21 +194,86 @@ void ReleaseScreenObjects() {
     directDraw = nullptr;
   }
   exclusive = 0;
+  repairing = false;
+  fakeLostCount = 0;
+  fakeLossFlips = 0;
+}
+
+void ReleaseScreenObjects() {
+  for (int id = 0; id < zuDraw::OBJECT_MAX; ++id) zuDraw::ClearObject(id);
+  zuDraw::PlatformReleaseText();
+  ReleaseDevice();
   screenReady = 0;
 }
 
-// After a loss: the chain and the work surfaces come back, every picture is
-// read again from its file.
-void Recover() {
-  if (frontSurface != nullptr) frontSurface->Restore();
-  if (!exclusive && backSurface != nullptr && backSurface->IsLost() == DDERR_SURFACELOST) {
-    backSurface->Restore();
+// Reads entry id's picture again from its file, with the key it had; the old
+// surface stays when the read fails.
+bool ReadAgain(int id) {
+  ObjectEntry& entry = objectTable[id];
+  ++readsAgain[id];
+  static char path[4200];
+  std::snprintf(path, sizeof path, "%s%s", zuSystem::GetAppPath(0), entry.name);
+  PictureSurface* fresh = zuDraw::PlatformReadPicture(path);
+  if (fresh == nullptr) return false;
+  zuDraw::PlatformFreePicture(id);
+  entry.surface = fresh;
+  zuDraw::PlatformKeyPicture(id, entry.key);
+  return true;
+}
+
+// Pictures that did not come back are said once a loss: one box, not one each.
+void TellUnreadPictures() {
+  if (boxLoss == lossNumber) return;
+  boxLoss = lossNumber;
+  zuSystem::Error("zuDraw::SwapObject", "BMPファイルを読み込めません");
+}
+
+// One try at bringing the display back; `repairing` stays set while it cannot be.
+void Repair() {
+  lastTry = zuSystem::GetTickCount();
+  retryNow = false;
+  if (Lost(frontSurface) && !Restore(frontSurface)) return;
+  // The back buffer of a chain comes back with the front.
+  if (exclusive) {
+    ForgetFake(backSurface);
+  } else if (Lost(backSurface) && !Restore(backSurface)) {
+    return;
   }
+  // The work surfaces hold scratch: restored, not redrawn.
   for (int id = 0; id < 2; ++id) {
     IDirectDrawSurface7* s = zuDraw::ObjectSurface(id);
-    if (s != nullptr && s->IsLost() == DDERR_SURFACELOST) s->Restore();
+    if (Lost(s) && !Restore(s)) return;
   }
-  zuDraw::RestoreAll();
+  bool unread = false;
+  for (int id = 2; id < zuDraw::OBJECT_MAX; ++id) {
+    const ObjectEntry& entry = objectTable[id];
+    IDirectDrawSurface7* s = zuDraw::ObjectSurface(id);
+    if (entry.name[0] == '\0' || readInLoss[id] == lossNumber || !Lost(s)) continue;
+    if (std::strcmp(entry.name, "*") == 0) {
+      Restore(s);  // made without a file: its memory comes back, not its content
+      continue;
+    }
+    readInLoss[id] = lossNumber;
+    if (ReadAgain(id)) continue;
+    if (Lost(frontSurface)) {
+      // The display went away again while reading: that is a new loss.
+      ++lossNumber;
+      return;
+    }
+    // The file is gone: the picture stays absent rather than lost.
+    zuDraw::PlatformFreePicture(id);
+    unread = true;
+  }
+  repairing = false;
+  if (unread) TellUnreadPictures();
+}
+
+// A call answered that the surfaces are lost.
+void MetLoss() {
+  if (repairing) return;
+  repairing = true;
+  ++lossNumber;
+  Repair();
 }
 
 // The full-screen take-over: exclusive level, the mode, the flipping chain.
@@ -219,7 +333,7 @@ IDirectDrawSurface7* ObjectSurface(int id) {
   return p != nullptr ? p->surface : nullptr;
 }
 // The flipping chain waits for the display's refresh; the windowed present does not.
-bool PlatformPresentWaits() { return exclusive != 0; }
+bool PlatformPresentWaits() { return exclusive != 0 && GetScreenSettings().vsync != 0; }
 int ExclusiveMode() { return exclusive; }
 
 void OnWindowSized() {
@@ -237,12 +351,15 @@ void OnWindowSized() {
   InvalidateRect(mainWindow, nullptr, TRUE);
 }
 
-int PlatformScreen(int width, int height) {
-  if (screenReady) ReleaseScreenObjects();
-  screenWidth = width;
-  screenHeight = height;
-  SetClip(0, 0, width, height);
+}  // namespace zuDraw
 
+namespace {
+
+// The device, the display (taken, or the window), the back surface and the
+// work surfaces 0 and 1, as the screen settings ask. 1, or 0 after the
+// failure was reported.
+int BringUpDisplay(int width, int height) {
+  using namespace zuDraw;
   HRESULT r = CreateDirectDraw();
   if (r != DD_OK) return ScreenFailure("DirectDrawが使用できません", r);
 
@@ -294,9 +411,81 @@ int PlatformScreen(int width, int height) {
   green = MakeChannel(format.dwGBitMask);
   blue = MakeChannel(format.dwBBitMask);
   for (int id = 0; id < 2; ++id) SetSourceColorKey(ObjectSurface(id), 0);
+  return 1;
+}
+
+}  // namespace
+
+namespace zuDraw {
+
+void WindowPlacement(bool windowed, DWORD* style, RECT* place) {
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  if (!windowed) {
+    *style = WS_POPUP | WS_SYSMENU;
+    *place = {0, 0, sw, sh};
+    return;
+  }
+  // A captioned window with a 640 x 480 client area, centred; it may be resized.
+  *style = WS_OVERLAPPEDWINDOW;
+  RECT r = {0, 0, 640, 480};
+  AdjustWindowRect(&r, *style, FALSE);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  *place = {(sw - w) / 2, (sh - h) / 2, (sw - w) / 2 + w, (sh - h) / 2 + h};
+}
+
+int PlatformScreen(int width, int height) {
+  if (screenReady) ReleaseScreenObjects();
+  screenWidth = width;
+  screenHeight = height;
+  SetClip(0, 0, width, height);
+  if (!BringUpDisplay(width, height)) return 0;
   FinishScreen();
   return 1;
 }
+
+void ToggleFullScreen() {
+  if (!screenReady || zuSystem::headlessRun || mainWindow == nullptr) return;
+  ScreenSettings settings = GetScreenSettings();
+  settings.windowed = settings.windowed != 0 ? 0 : 1;
+  SetScreenSettings(settings);
+  // Every surface belongs to the device and its mode: all go, the pictures
+  // keep their names and keys and are read again into the new ones.
+  for (int id = 0; id < OBJECT_MAX; ++id) PlatformFreePicture(id);
+  PlatformReleaseText();
+  ReleaseDevice();
+  DWORD style = 0;
+  RECT place;
+  WindowPlacement(settings.windowed != 0, &style, &place);
+  SetWindowLongPtrW(mainWindow, GWL_STYLE, static_cast<LONG_PTR>(style | WS_VISIBLE));
+  SetWindowPos(mainWindow, settings.windowed != 0 ? HWND_NOTOPMOST : HWND_TOP, place.left,
+               place.top, place.right - place.left, place.bottom - place.top,
+               SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+  if (!BringUpDisplay(screenWidth, screenHeight)) return;
+  ++lossNumber;  // the switch counts as one loss: one box at most
+  bool unread = false;
+  for (int id = 2; id < OBJECT_MAX; ++id) {
+    const ObjectEntry& entry = objectTable[id];
+    if (entry.name[0] == '\0' || std::strcmp(entry.name, "*") == 0) continue;
+    if (!ReadAgain(id)) unread = true;
+  }
+  if (unread) TellUnreadPictures();
+}
+
+void OnActivated() { retryNow = true; }
+
+void InjectSurfaceLoss(int flips) {
+  fakeLostCount = 0;
+  const auto add = [](IDirectDrawSurface7* s) {
+    if (s != nullptr && !FakedLost(s)) fakeLost[fakeLostCount++] = s;
+  };
+  add(frontSurface);
+  add(backSurface);
+  for (int id = 0; id < OBJECT_MAX; ++id) add(ObjectSurface(id));
+  fakeLossFlips = flips;
+}
+
+int PictureReadsAgain(int id) { return id >= 0 && id < OBJECT_MAX ? readsAgain[id] : 0; }
+int PictureFileReads() { return fileReads; }
 
 void PlatformCloseScreen() {
   ReleaseScreenObjects();
@@ -307,6 +496,7 @@ void PlatformCloseScreen() {
 // Every picture goes through the shared reader, decoded straight into a
 // surface of the screen's channel layout (565 or 555).
 PictureSurface* PlatformReadPicture(const char* path) {
+  ++fileReads;
   static std::vector<uint8_t> file;
   size_t size = 0;
   zuDraw::BitmapInfo info;
@@ -337,6 +527,7 @@ PictureSurface* PlatformReadPicture(const char* path) {
 void PlatformFreePicture(int id) {
   PictureSurface*& p = objectTable[id].surface;
   if (p != nullptr) {
+    ForgetFake(p->surface);
     if (p->surface != nullptr) p->surface->Release();
     delete p;
   }
@@ -348,14 +539,16 @@ void PlatformKeyPicture(int id, uint32_t color) { SetSourceColorKey(ObjectSurfac
 int PlatformDrawPicture(int x, int y, int id, int left, int top, int right, int bottom) {
   IDirectDrawSurface7* src = ObjectSurface(id);
   int w = 0, h = 0;
-  if (backSurface == nullptr || !SurfaceSize(src, &w, &h)) return 0;
+  if (backSurface == nullptr || repairing || !SurfaceSize(src, &w, &h)) return 0;
   // BltFast refuses what leaves either surface; say so before asking it.
   if (!SourceInside(w, h, left, top, right, bottom)) return 0;
   if (!DestInside(screenWidth, screenHeight, x, y, right - left, bottom - top)) return 0;
   RECT s = {left, top, right, bottom};
-  const HRESULT r = backSurface->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), src, &s,
-                                         DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT);
-  if (r == DDERR_SURFACELOST) Recover();
+  const HRESULT r = FakedLost(backSurface) || FakedLost(src)
+                        ? DDERR_SURFACELOST
+                        : backSurface->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), src,
+                                               &s, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT);
+  if (r == DDERR_SURFACELOST) MetLoss();
   return r == DD_OK ? 1 : 0;
 }
 
@@ -363,7 +556,7 @@ int PlatformDrawStretched(int x, int y, int id, int left, int top, int right, in
                           int width, int height) {
   IDirectDrawSurface7* src = ObjectSurface(id);
   int w = 0, h = 0;
-  if (backSurface == nullptr || !SurfaceSize(src, &w, &h)) return 0;
+  if (backSurface == nullptr || repairing || !SurfaceSize(src, &w, &h)) return 0;
   if (left >= right || top >= bottom || width <= 0 || height <= 0) return 0;
   if (!SourceInside(w, h, left, top, right, bottom)) return 0;
   RECT s = {left, top, right, bottom};
@@ -371,8 +564,10 @@ int PlatformDrawStretched(int x, int y, int id, int left, int top, int right, in
     // Not trimmed to the clip rectangle; a destination leaving the back surface is not drawn.
     if (!DestInside(screenWidth, screenHeight, x, y, width, height)) return 0;
     RECT d = {x, y, x + width, y + height};
-    const HRESULT r = backSurface->Blt(&d, src, &s, DDBLT_WAIT | DDBLT_KEYSRC, nullptr);
-    if (r == DDERR_SURFACELOST) Recover();
+    const HRESULT r = FakedLost(backSurface) || FakedLost(src)
+                          ? DDERR_SURFACELOST
+                          : backSurface->Blt(&d, src, &s, DDBLT_WAIT | DDBLT_KEYSRC, nullptr);
+    if (r == DDERR_SURFACELOST) MetLoss();
     return r == DD_OK ? 1 : 0;
   }
   // Through the Buffer (object 0) with GDI, then a keyed, trimmed draw of it.
@@ -389,11 +584,14 @@ int PlatformDrawStretched(int x, int y, int id, int left, int top, int right, in
 }
 
 void PlatformClear() {
-  if (backSurface == nullptr) return;
+  if (backSurface == nullptr || repairing) return;
   DDBLTFX fx = {};
   fx.dwSize = sizeof fx;
   fx.dwFillColor = 0;
-  backSurface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+  const HRESULT r = FakedLost(backSurface)
+                        ? DDERR_SURFACELOST
+                        : backSurface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+  if (r == DDERR_SURFACELOST) MetLoss();
 }
 
 bool ReadBackPixels(uint16_t* pixels, int width, int height) {
@@ -417,20 +615,26 @@ bool ReadBackPixels(uint16_t* pixels, int width, int height) {
 
 void PlatformFlip() {
   if (backSurface == nullptr) return;
+  if (fakeLossFlips > 0) --fakeLossFlips;
+  if (repairing) {
+    // Nothing to show: this frame drew nothing. A try when it is time.
+    if (retryNow || zuSystem::GetTickCount() - lastTry >= kRetryMs) Repair();
+    return;
+  }
   if (exclusive) {
-    // A lost chain is restored and the flip tried again, a few times at most:
-    // a display that is gone for good must not hang the program.
-    for (int tries = 0; tries < 4; ++tries) {
-      const HRESULT r = frontSurface->Flip(nullptr, DDFLIP_WAIT);
-      if (r != DDERR_SURFACELOST) return;
-      Recover();
-    }
+    // With one back buffer the flip waits for the display's refresh (unless
+    // asked not to), which paces the game.
+    const DWORD flags = DDFLIP_WAIT | (GetScreenSettings().vsync ? 0 : DDFLIP_NOVSYNC);
+    const HRESULT r =
+        FakedLost(frontSurface) ? DDERR_SURFACELOST : frontSurface->Flip(nullptr, flags);
+    if (r == DDERR_SURFACELOST) MetLoss();
     return;
   }
   if (zuSystem::headlessRun || mainWindow == nullptr) return;
   // In a window: the picture, scaled into the client area with its aspect kept.
   static uint16_t pixels[640 * 480];
   if (screenWidth * screenHeight > 640 * 480 || !ReadBackPixels(pixels, screenWidth, screenHeight)) {
+    if (Lost(backSurface)) MetLoss();
     return;
   }
   struct {

@@ -60,6 +60,10 @@ bool PlatformReplaceFile(const char* path, const char* data, size_t size, const 
   static wchar_t temporary[32768];
   Widen(path, target, 32768);
   std::swprintf(temporary, 32768, L"%ls.new", target);
+  // What an interrupted earlier write left there (made read-only, say) must
+  // not block this one.
+  SetFileAttributesW(temporary, FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(temporary);
   HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {

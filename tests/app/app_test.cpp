@@ -130,6 +130,26 @@ TEST_F(Dispatch, SystemKeysDoNothing) {
   EXPECT_EQ(quitPosted, 0);
 }
 
+// Alt+Enter switches once per press: not on the key's auto-repeat, nor on a
+// repeat a platform reports as a fresh press; only a release re-arms it. Its
+// Enter is not the game's.
+TEST_F(Dispatch, AltEnterSwitchesOncePerPress) {
+  EXPECT_TRUE(OnSwitchScreenKey(true, false));
+  EXPECT_FALSE(OnSwitchScreenKey(true, true));
+  EXPECT_FALSE(OnSwitchScreenKey(true, false));
+  OnSwitchScreenKey(false, false);
+  EXPECT_TRUE(OnSwitchScreenKey(true, false));
+  OnSwitchScreenKey(false, false);
+  // The dispatch goes through the same rule: its press is spent, its release re-arms.
+  DispatchEvent(Key(true, SDLK_RETURN, false, KMOD_LALT));
+  DispatchEvent(Key(true, SDLK_RETURN, true, KMOD_LALT));
+  EXPECT_FALSE(OnSwitchScreenKey(true, false));
+  EXPECT_FALSE(zuSystem::IsKeyDown(VK_RETURN));
+  EXPECT_EQ(lastKey, 0);
+  DispatchEvent(Key(false, SDLK_RETURN));
+  EXPECT_TRUE(OnSwitchScreenKey(true, false));
+}
+
 TEST_F(Dispatch, ActivationRestartsTheFrameMeasure) {
   DispatchEvent(Window(SDL_WINDOWEVENT_FOCUS_LOST));
   EXPECT_EQ(appActive, 0);

@@ -410,6 +410,17 @@ if [ "$MODE" = wine ]; then
   else
     [ "$fallback" = 1 ] || fail "no line about the refused display mode"
   fi
+  # The game's lines on standard error are in its log in the user's data folder too.
+  tr -d '\r' <"$WORK/game.err" | grep -E "^(Skyward Run|skyward-run|DirectDraw|zu[A-Za-z]*::)" >"$WORK/notices.txt"
+  if [ -s "$WORK/notices.txt" ]; then
+    log_file=$(find "$WINEPREFIX/drive_c/users" -path "*/AppData/Local/skyward-run/skyward-run.log" 2>/dev/null | head -n1)
+    [ -n "$log_file" ] || fail "no skyward-run.log in the user's data folder"
+    tr -d '\r' <"$log_file" >"$WORK/log.txt"
+    while IFS= read -r line; do
+      grep -qxF -- "$line" "$WORK/log.txt" || fail "the log lacks the line: $line"
+    done <"$WORK/notices.txt"
+    log "the game's lines on standard error are in the log too ($(wc -l <"$WORK/notices.txt"))"
+  fi
 fi
 save_kept
 log "ended with status 0 after [ESC]; screenshots in $SHOT_DIR"

@@ -101,14 +101,79 @@ std::vector<uint8_t> EncodePng(const Image& img) {
   return png;
 }
 
+std::vector<uint8_t> EncodeIco(const std::vector<Image>& sizes) {
+  std::vector<uint8_t> out;
+  const auto put16 = [&out](unsigned v) {
+    out.push_back(uint8_t(v));
+    out.push_back(uint8_t(v >> 8));
+  };
+  const auto put32 = [&](uint32_t v) {
+    put16(v & 0xFFFF);
+    put16(v >> 16);
+  };
+  put16(0);
+  put16(1);  // an icon
+  put16(unsigned(sizes.size()));
+  uint32_t offset = uint32_t(6 + 16 * sizes.size());
+  const auto maskRow = [](const Image& img) { return uint32_t((img.w + 31) / 32 * 4); };
+  for (const Image& img : sizes) {
+    const uint32_t bytes = 40 + uint32_t(img.w * img.h * 4) + maskRow(img) * uint32_t(img.h);
+    out.push_back(uint8_t(img.w));
+    out.push_back(uint8_t(img.h));
+    out.push_back(0);  // no palette
+    out.push_back(0);
+    put16(1);   // planes
+    put16(32);  // bits per pixel
+    put32(bytes);
+    put32(offset);
+    offset += bytes;
+  }
+  for (const Image& img : sizes) {
+    // A 32-bit DIB of twice the height: the colours with their alpha, then
+    // the 1-bit mask, both bottom-up; black is transparent, as everywhere.
+    put32(40);
+    put32(uint32_t(img.w));
+    put32(uint32_t(img.h * 2));
+    put16(1);
+    put16(32);
+    for (int i = 0; i < 6; ++i) put32(0);
+    for (int y = img.h - 1; y >= 0; --y)
+      for (int x = 0; x < img.w; ++x) {
+        const uint32_t c = img.At(x, y);
+        out.push_back(uint8_t(c));
+        out.push_back(uint8_t(c >> 8));
+        out.push_back(uint8_t(c >> 16));
+        out.push_back(c ? 255 : 0);
+      }
+    for (int y = img.h - 1; y >= 0; --y) {
+      std::vector<uint8_t> row(maskRow(img), 0);
+      for (int x = 0; x < img.w; ++x)
+        if (!img.At(x, y)) row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+      out.insert(out.end(), row.begin(), row.end());
+    }
+  }
+  return out;
+}
+
+namespace {
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  bool written = f != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  if (f != nullptr) written = std::fclose(f) == 0 && written;
+  if (!written) std::fprintf(stderr, "skyward-assetgen: cannot write %s\n", path.c_str());
+  return written;
+}
+
+}  // namespace
+
 bool WriteIcons(const std::string& outDir) {
   Image icon = MakeIcon();
   bool ok = SaveBmp(icon, outDir + "/skyward-run.bmp");
-  std::vector<uint8_t> png = EncodePng(icon);
-  const std::string path = outDir + "/skyward-run.png";
-  FILE* f = std::fopen(path.c_str(), "wb");
-  bool written = f != nullptr && std::fwrite(png.data(), 1, png.size(), f) == png.size();
-  if (f != nullptr) written = std::fclose(f) == 0 && written;
-  if (!written) std::fprintf(stderr, "skyward-assetgen: cannot write %s\n", path.c_str());
-  return ok && written;
+  ok = WriteFile(outDir + "/skyward-run.png", EncodePng(icon)) && ok;
+  // The Windows program's icon, at the sizes its shell asks for.
+  std::vector<Image> sizes;
+  for (int size : {16, 24, 32, 48}) sizes.push_back(Resample(icon, size, size));
+  sizes.push_back(icon);
+  return WriteFile(outDir + "/skyward-run.ico", EncodeIco(sizes)) && ok;
 }

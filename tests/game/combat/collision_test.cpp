@@ -6,11 +6,43 @@
 #include "game/enemies/midsize.h"
 #include "game/flow/reset.h"
 #include "game/player/score.h"
+#include "game/player/ship.h"
 #include "game/player/weapons.h"
 #include "lib/system/zuSystem.h"
 #include "tests/game/play_fixture.h"
 
 namespace {
+
+// Where the collision passes test a volley fired from a ship at (290, 300): the
+// shots leave at (x, y + 15), (x − 15, y + 10) and (x + 15, y + 10), and the pass
+// first moves them 20 up, the side ones also 3 outwards. Fragments are laid at
+// (300, 250) and stay there.
+constexpr int SHIP_X = 290, SHIP_Y = 300;
+struct Point {
+  int x, y;
+};
+constexpr Point TESTED_AT[] = {{290, 295}, {272, 290}, {308, 290}};  // by SHOT_CENTRE ...
+constexpr Point FRAGMENT_AT = {300, 250};
+constexpr int FRAGMENT = 3;
+
+using Place = void (*)(float x, float y);
+void PlaceAt(EnemySlot& e, float x, float y) {
+  e.active = 1;
+  e.exploding = 0;
+  e.x = x;
+  e.y = y;
+}
+void Zak2(float x, float y) { PlaceAt(zak2Slots[4], x, y); }
+void Zak50(float x, float y) { PlaceAt(zak50Slot, x, y); }
+void Zak51(float x, float y) { PlaceAt(zak51Slot, x, y); }
+void Boss1(float x, float y) {
+  boss1.x = x;
+  boss1.y = y;
+}
+void Boss2(float x, float y) {
+  boss2.x = x;
+  boss2.y = y;
+}
 
 class Collision : public ::testing::Test {
  protected:
@@ -23,23 +55,15 @@ class Collision : public ::testing::Test {
   }
   void TearDown() override { FullReset(); }
 
-  // A shot that CollideShots will move onto (sx, sy) this frame.
-  PlayerShot& Shoot(int table, int sx, int sy) {
-    PlayerShot& s = ShotTable(table)[1];
-    int drift = table == SHOT_CENTRE ? 0 : SHOT_DRIFT;
-    int x = sx;
-    if (table == SHOT_LEFT) x = sx + drift;
-    if (table == SHOT_RIGHT) x = sx - drift;
-    s = PlayerShot{x, sy + SHOT_SPEED, drift, SHOT_SPEED, 1};
-    return s;
-  }
-
-  static EnemySlot& Place(EnemySlot& e, float x, float y) {
-    e.active = 1;
-    e.exploding = 0;
-    e.x = x;
-    e.y = y;
-    return e;
+  // A volley into slot 1, only the `table` shot left in flight.
+  static PlayerShot& Fire(int table) {
+    playerX = SHIP_X;
+    playerY = SHIP_Y;
+    LaunchVolley(1);
+    for (int t : {SHOT_CENTRE, SHOT_LEFT, SHOT_RIGHT}) {
+      if (t != table) Park(ShotTable(t)[1]);
+    }
+    return ShotTable(table)[1];
   }
 
   // A fragment that stays where it is.
@@ -52,81 +76,100 @@ class Collision : public ::testing::Test {
     f.angle = 0.0f;
     return f;
   }
+
+  // One pass of `weapon` (a shot table or FRAGMENT) with the target placed so that
+  // the projectile is tested (dx, dy) from its top-left corner; the points paid.
+  static int Strike(int weapon, Place place, int dx, int dy) {
+    FullReset();
+    score = 0;
+    const Point at = weapon == FRAGMENT ? FRAGMENT_AT : TESTED_AT[weapon];
+    place(static_cast<float>(at.x - dx), static_cast<float>(at.y - dy));
+    if (weapon == FRAGMENT) {
+      Lay(5, at.x, at.y);
+      CollideBomb();
+    } else {
+      Fire(weapon);
+      CollideShots();
+    }
+    return score;
+  }
 };
 
-TEST_F(Collision, CentreWindowEdgesOnZak2) {
-  struct Case { int dx, dy, hit; };
-  const Case cases[] = {{-60, 50, 1}, {-61, 50, 0}, {-60, 51, 0}, {60, -60, 1},
-                        {61, -60, 0}, {60, -61, 0}, {0, 0, 1}};
-  for (const Case& c : cases) {
-    ResetEnemies();
-    score = 0;
-    EnemySlot& e = Place(zak2Slots[4], 200.0f, 200.0f);
-    PlayerShot& s = Shoot(SHOT_CENTRE, 200 + c.dx, 200 + c.dy);
-    CollideShots();
-    EXPECT_EQ(e.exploding, c.hit) << c.dx << "," << c.dy;
-    EXPECT_EQ(score, 20 * c.hit);
-    EXPECT_EQ(s.active, 1 - c.hit);
+// The windows of the target table at their bounds, with what each hit pays.
+TEST_F(Collision, WindowsAtTheirBounds) {
+  const struct {
+    const char* target;
+    Place place;
+    int weapon, dx, dy, points;
+  } cases[] = {
+      // ZAK2: shots −60..60 by −60..50, side shots −45..45; a right shot pays 1.
+      {"ZAK2", Zak2, SHOT_CENTRE, -60, 50, 20},  {"ZAK2", Zak2, SHOT_CENTRE, -61, 50, 0},
+      {"ZAK2", Zak2, SHOT_CENTRE, -60, 51, 0},   {"ZAK2", Zak2, SHOT_CENTRE, 60, -60, 20},
+      {"ZAK2", Zak2, SHOT_CENTRE, 61, -60, 0},   {"ZAK2", Zak2, SHOT_CENTRE, 60, -61, 0},
+      {"ZAK2", Zak2, SHOT_LEFT, 45, 0, 20},      {"ZAK2", Zak2, SHOT_LEFT, 46, 0, 0},
+      {"ZAK2", Zak2, SHOT_RIGHT, -45, 0, 1},     {"ZAK2", Zak2, SHOT_RIGHT, -46, 0, 0},
+      // ZAK50 and ZAK51: centre shots 60..80.
+      {"ZAK50", Zak50, SHOT_CENTRE, 59, 0, 0},   {"ZAK50", Zak50, SHOT_CENTRE, 60, 0, 20},
+      {"ZAK51", Zak51, SHOT_CENTRE, 80, 0, 20},  {"ZAK51", Zak51, SHOT_CENTRE, 81, 0, 0},
+      // First boss: shots 100..220 (side shots 115..205) by 10..200, fragments 100..275.
+      {"boss 1", Boss1, SHOT_CENTRE, 220, 10, 20}, {"boss 1", Boss1, SHOT_CENTRE, 221, 10, 0},
+      {"boss 1", Boss1, SHOT_CENTRE, 100, 9, 0},   {"boss 1", Boss1, SHOT_CENTRE, 100, 200, 20},
+      {"boss 1", Boss1, SHOT_CENTRE, 100, 201, 0}, {"boss 1", Boss1, SHOT_LEFT, 205, 100, 20},
+      {"boss 1", Boss1, SHOT_RIGHT, 206, 100, 0},  {"boss 1", Boss1, SHOT_RIGHT, 115, 100, 20},
+      {"boss 1", Boss1, FRAGMENT, 275, 100, 20},   {"boss 1", Boss1, FRAGMENT, 276, 100, 0},
+      // Second boss: shots 100..200, fragments 100..255.
+      {"boss 2", Boss2, SHOT_CENTRE, 200, 10, 20}, {"boss 2", Boss2, SHOT_CENTRE, 201, 10, 0},
+      {"boss 2", Boss2, SHOT_LEFT, 185, 10, 20},   {"boss 2", Boss2, SHOT_LEFT, 186, 10, 0},
+      {"boss 2", Boss2, FRAGMENT, 255, 10, 20},    {"boss 2", Boss2, FRAGMENT, 256, 10, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Strike(c.weapon, c.place, c.dx, c.dy), c.points)
+        << c.target << ", weapon " << c.weapon << " at " << c.dx << "," << c.dy;
   }
 }
 
 TEST_F(Collision, SideShotsNeverHitTheMidSizeEnemies) {
   for (int table : {SHOT_LEFT, SHOT_RIGHT}) {
-    for (int sx = 100; sx <= 460; ++sx) {
-      ParkShots();
-      Place(zak50Slot, 200.0f, 100.0f);
-      Place(zak51Slot, 200.0f, 100.0f);
-      Shoot(table, sx, 120);
-      CollideShots();
-      ASSERT_EQ(zak50Slot.exploding, 0) << sx;
-      ASSERT_EQ(zak51Slot.exploding, 0) << sx;
+    for (int dx = -100; dx <= 300; ++dx) {
+      ASSERT_EQ(Strike(table, Zak50, dx, 20), 0) << dx;
+      ASSERT_EQ(Strike(table, Zak51, dx, 20), 0) << dx;
     }
-  }
-  EXPECT_EQ(score, 0);
-  // The centre window is 60..80.
-  for (int dx : {59, 60, 80, 81}) {
-    ParkShots();
-    Place(zak50Slot, 200.0f, 100.0f);
-    Shoot(SHOT_CENTRE, 200 + dx, 120);
-    CollideShots();
-    EXPECT_EQ(zak50Slot.exploding, dx >= 60 && dx <= 80 ? 1 : 0) << dx;
   }
 }
 
 TEST_F(Collision, SideShotThroughARowPaysEachAndRightShotPaysOneForZak2) {
-  auto row = [] {
+  // A ZAK2 and three ZAK6 side by side under where the shot is tested.
+  auto row = [](int table) {
     ResetEnemies();
     ParkShots();
-    Place(zak2Slots[2], 205.0f, 100.0f);
-    for (int i = 0; i < ZAK6_SLOTS; ++i) Place(zak6Slots[i], 200.0f + 10 * i, 100.0f);
+    score = 0;
+    const Point at = TESTED_AT[table];
+    PlaceAt(zak2Slots[2], at.x + 5.0f, at.y - 20.0f);
+    for (int i = 0; i < ZAK6_SLOTS; ++i) PlaceAt(zak6Slots[i], at.x + 10.0f * i, at.y - 20.0f);
+    return &Fire(table);
   };
-  row();
-  score = 0;
-  PlayerShot& left = Shoot(SHOT_LEFT, 200, 120);
+  PlayerShot* left = row(SHOT_LEFT);
   CollideShots();
   EXPECT_EQ(score, 80);
-  EXPECT_EQ(left.active, 1);
+  EXPECT_EQ(left->active, 1);
   for (const EnemySlot& e : zak6Slots) EXPECT_EQ(e.exploding, 1);
 
-  row();
-  score = 0;
-  Shoot(SHOT_RIGHT, 200, 120);
+  row(SHOT_RIGHT);
   CollideShots();
   EXPECT_EQ(score, 61);
 
   // A centre shot finishes the frame's tests at the same place, then is gone.
-  row();
-  score = 0;
-  PlayerShot& centre = Shoot(SHOT_CENTRE, 200, 120);
+  PlayerShot* centre = row(SHOT_CENTRE);
   CollideShots();
   EXPECT_EQ(score, 80);
-  EXPECT_EQ(centre.active, 0);
+  EXPECT_EQ(centre->active, 0);
   CollideShots();
   EXPECT_EQ(score, 80);
 }
 
 TEST_F(Collision, FragmentsHitEveryFrameAndAreNeverUsedUp) {
-  EnemySlot& e = Place(zak2Slots[0], 200.0f, 100.0f);
+  EnemySlot& e = zak2Slots[0];
+  PlaceAt(e, 200.0f, 100.0f);
   BombFragment& f = Lay(5, 140, 90);  // both bomb-window corners of ZAK2
   for (int i = 0; i < 3; ++i) CollideBomb();
   EXPECT_EQ(f.active, 1);
@@ -135,11 +178,52 @@ TEST_F(Collision, FragmentsHitEveryFrameAndAreNeverUsedUp) {
 
   ResetEnemies();
   score = 0;
-  Place(zak18Slots[0], 200.0f, 100.0f);
+  PlaceAt(zak18Slots[0], 200.0f, 100.0f);
   Lay(5, 195, 150);
   Lay(6, 194, 150);
   CollideBomb();
   EXPECT_EQ(score, 20);  // ZAK18's bomb window starts at -5
+}
+
+// Boss damage follows frame time: with fire held under a boss and every shot
+// striking, one volley per 4 frames, centre shots cost it 15 hit points a second and
+// side shots 20; a fragment lying on it costs 15 a second and pays 20 every frame.
+TEST_F(Collision, BossesLoseHitPointsBySecondsWhateverTheFrameRate) {
+  for (BossRecord* boss : {&boss1, &boss2}) {
+    for (int fps : {40, 60, 144}) {
+      FullReset();
+      score = 0;
+      boss->x = 130.0f;  // where its script puts it once it has entered
+      boss->y = 0.0f;
+      const float start = boss->hitPoints;
+      frameSeconds = 1.0f / fps;
+      playerX = 290.0f;
+      playerY = 185.0f;
+      for (int frame = 0; frame < fps; ++frame) {
+        FireFrame();
+        CollideShots();
+      }
+      EXPECT_NEAR(boss->hitPoints, start - 35.0f, 0.01f) << fps;
+      EXPECT_EQ(score, 15 * fps) << fps;  // 20 for each of the three shots of fps / 4 volleys
+
+      Lay(5, 280, 100);
+      for (int frame = 0; frame < fps; ++frame) CollideBomb();
+      EXPECT_NEAR(boss->hitPoints, start - 50.0f, 0.01f) << fps;
+      EXPECT_EQ(score, 35 * fps) << fps;
+    }
+  }
+}
+
+// The first boss is out of reach until its entrance puts it at y 0, at bossClock 135.
+TEST_F(Collision, FirstBossTakesNoHitBeforeItsEntranceEnds) {
+  Lay(5, 280, 100);
+  frameSeconds = 0.1f;  // one bossClock unit a frame
+  while (score == 0 && boss1.bossClock < 200.0f) {
+    Boss1Script();
+    CollideBomb();
+  }
+  EXPECT_EQ(boss1.bossClock, 135.0f);
+  EXPECT_EQ(boss1.y, 0.0f);
 }
 
 }  // namespace

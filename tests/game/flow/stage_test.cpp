@@ -1,14 +1,29 @@
 #include <gtest/gtest.h>
 
+#include <SDL_mixer.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/assets/assets.h"
+#include "game/backdrops/backdrop.h"
+#include "game/bosses/boss.h"
 #include "game/enemies/enemy.h"
+#include "game/enemies/enemyshots.h"
+#include "game/enemies/midsize.h"
 #include "game/flow/reset.h"
 #include "game/flow/scene.h"
 #include "game/flow/stage.h"
 #include "game/flow/title.h"
 #include "game/player/score.h"
 #include "game/player/ship.h"
+#include "lib/draw/zuDraw.h"
 #include "lib/input/zuInput.h"
+#include "lib/sound/zuSound.h"
 #include "lib/system/zuSystem.h"
+#include "tests/game/screen_fixture.h"
 
 namespace {
 
@@ -37,25 +52,332 @@ TEST(TitleCycle, PicturesAtTheirFrames) {
   for (const auto& f : frames) EXPECT_EQ(TitlePictureFor(f[0]), f[1]) << f[0];
 }
 
-TEST(TitleCycle, CounterWrapsAtTheEndOfTheCycleAndSpaceStartsSetup) {
-  scene = 1;
-  sceneEntered = 1;
-  lastKey = 0;
-  TitleScene();
-  EXPECT_EQ(titleCounter, 1);
-  EXPECT_EQ(gameMode, 5);
+// Frame 9501 shows nothing and starts the cycle again.
+TEST(TitleCycle, CounterWrapsAtTheEndOfTheCycle) {
   sceneEntered = 0;
+  lastKey = 0;
   titleCounter = 9500;
   TitleScene();
   EXPECT_EQ(titleCounter, 0);
   TitleScene();
   EXPECT_EQ(titleCounter, 1);
-  lastKey = 0x20;
-  TitleScene();
-  lastKey = 0;
-  EXPECT_EQ(scene, 11);
-  EXPECT_EQ(previousScene, 0);
-  EXPECT_EQ(energy, 77);
-  EXPECT_EQ(bombs, 3);
-  EXPECT_EQ(score, 0);
+}
+
+// --- the two stage rows, each value where it takes effect ----------------------------
+//
+// Every case drives Stage1Scene or Stage2Scene and reads the figures of the stage
+// table as the game's description gives them, never the rows themselves.
+
+namespace {
+
+uint32_t fakeTicks = 0;
+uint32_t FakeClock() { return fakeTicks; }
+void FakeSleep(uint32_t ms) { fakeTicks += ms; }
+
+// A stage of the normal game as the setup screen starts it, on a virtual clock.
+class Stages : public ::testing::Test {
+ protected:
+  void SetUp() override { Fresh(); }
+  void TearDown() override {
+    zuSystem::SetClock(nullptr, nullptr);
+    frameSeconds = 0.0f;
+    FullReset();
+    gameMode = 5;
+    scene = previousScene = sceneEntered = 0;
+    energy = 77;
+  }
+  static void Fresh() {
+    zuSystem::SetClock(FakeClock, FakeSleep);
+    zuSystem::ResetWaits();
+    zuSystem::SeedRandom(3);
+    FullReset();
+    NewGame();
+    gameMode = 0;
+    plainBackground = 0;
+    lastKey = 0;
+    scene = previousScene = 2;
+    sceneEntered = 0;
+  }
+  // One frame of stage 1 or 2 from `clock`, frameSeconds = seconds.
+  static void Frame(int stage, float clock, float seconds) {
+    stageClock = clock;
+    frameSeconds = seconds;
+    if (stage == 1) {
+      Stage1Scene();
+    } else {
+      Stage2Scene();
+    }
+  }
+};
+
+}  // namespace
+
+// The boss acts while low < stageClock < high; in the closed time limit it is
+// killed. The whole-game replay kills both bosses long before their time-outs.
+TEST_F(Stages, BossSectionAndTimeLimitAtTheirBounds) {
+  struct Row {
+    int stage;
+    BossRecord* boss;
+    float firingHitPoints;  // inside a phase window ...
+    const int* counter;     // ... that counts this family's fire calls
+    float low, high, limitLow;
+  };
+  const Row rows[] = {{1, &boss1, 650.0f, &boss1V6[0].counter, 1000, 10100, 10000},
+                      {2, &boss2, 750.0f, &boss2R1[0].counter, 1110, 11100, 11000}};
+  for (const Row& r : rows) {
+    const struct {
+      float clock;
+      int acts, killed;
+    } probes[] = {{r.low, 0, 0},           {r.low + 0.5f, 1, 0}, {r.limitLow - 0.5f, 1, 0},
+                  {r.limitLow, 1, 1},      {r.high - 0.5f, 1, 1}, {r.high, 0, 0}};
+    for (const auto& p : probes) {
+      Fresh();
+      r.boss->hitPoints = r.firingHitPoints;
+      Frame(r.stage, p.clock, 0.0f);
+      EXPECT_EQ(*r.counter, p.acts) << "stage " << r.stage << " at " << p.clock;
+      EXPECT_EQ(r.boss->hitPoints == 0.0f, p.killed == 1) << "stage " << r.stage << " at "
+                                                           << p.clock;
+    }
+  }
+}
+
+// Its own boss's draw (with the death check), script and volleys; the other boss
+// waits untouched.
+TEST_F(Stages, EachStageDrivesItsOwnBoss) {
+  const struct {
+    int stage;
+    BossRecord *own, *other;
+    ShotSlot *ownV1, *otherV1;
+  } bosses[] = {{1, &boss1, &boss2, boss1V1, boss2V1}, {2, &boss2, &boss1, boss2V1, boss1V1}};
+  for (const auto& b : bosses) {
+    Fresh();
+    for (BossRecord* boss : {b.own, b.other}) boss->hitPoints = 0.0f;
+    for (ShotSlot* v1 : {b.ownV1, b.otherV1}) {
+      v1[0].active = 1;
+      v1[0].x = 300.0f;
+      v1[0].y = 100.0f;
+    }
+    Frame(b.stage, 5000.0f, 0.01f);
+    EXPECT_FLOAT_EQ(b.own->deathClock, 0.1f) << b.stage;
+    EXPECT_FLOAT_EQ(b.own->bossClock, 0.1f) << b.stage;
+    EXPECT_GT(b.ownV1[0].y, 100.0f) << b.stage;
+    EXPECT_EQ(b.other->deathClock, 0.0f) << b.stage;
+    EXPECT_EQ(b.other->bossClock, 0.0f) << b.stage;
+    EXPECT_EQ(b.otherV1[0].y, 100.0f) << b.stage;
+  }
+}
+
+// Stage 1's boss leads to stage 2, stage 2's to the title, through the game-state
+// reset, on the frame whose death-check step passes 70, also when the time-out takes
+// that step. A game over pending meanwhile is cleared with the rest while energy
+// stays below 1, so the same frame asks the continue question again and stage 2
+// opens on it. Outside the normal game the boss only locks the controls.
+TEST_F(Stages, BossDeathEndsTheStageIntoItsNextScene) {
+  const struct {
+    int stage;
+    BossRecord* boss;
+    float clock, seconds;
+    int next;
+  } cases[] = {{1, &boss1, 500.0f, 0.01f, 3},    // the draw's step
+               {1, &boss1, 10050.0f, 0.004f, 3},  // 69.99 after the draw, 70.03 after the time-out
+               {2, &boss2, 500.0f, 0.01f, 1}};
+  for (const auto& c : cases) {
+    Fresh();
+    energy = -3;
+    continueDeclined = 1;
+    gameOverShown = 1;
+    c.boss->hitPoints = 0.0f;
+    c.boss->deathClock = 69.95f;
+    Frame(c.stage, c.clock, c.seconds);
+    EXPECT_EQ(scene, c.next) << c.stage << " at " << c.clock;
+    EXPECT_EQ(previousScene, 0);
+    EXPECT_GT(c.boss->hitPoints, 0.0f);
+    EXPECT_EQ(stageClock, 0.0f);
+    EXPECT_EQ(gameOverShown + continueDeclined, 0);
+    EXPECT_EQ(continuePrompt, 1);
+  }
+  // What the first boss left behind: stage 2 starts held on the question.
+  Fresh();
+  energy = -3;
+  boss1.hitPoints = 0.0f;
+  boss1.deathClock = 69.95f;
+  Frame(1, 500.0f, 0.01f);
+  sceneEntered = 1;
+  Frame(2, 0.0f, 0.01f);
+  EXPECT_EQ(paused + continuePrompt + controlLocked, 3);
+
+  Fresh();
+  gameMode = 5;
+  boss1.hitPoints = 0.0f;
+  boss1.deathClock = 69.95f;
+  Frame(1, 500.0f, 0.01f);
+  EXPECT_EQ(scene, 2);
+  EXPECT_EQ(controlLocked, 1);
+  EXPECT_EQ(boss1.hitPoints, 0.0f);
+}
+
+// Stage 2 holds the ship until stageClock reaches 16 and lets it go on every later
+// frame, whatever locked it; stage 1 never holds it nor lets it go. Stage 1 scrolls
+// "BACK1.BMP" and sends ZAK50, stage 2 "BACK2.BMP" and ZAK51.
+TEST_F(Stages, EachStageHasItsOwnHoldBackdropAndMidSizeEnemy) {
+  for (int stage : {1, 2}) {
+    Fresh();
+    sceneEntered = 1;
+    Frame(stage, 0.0f, 0.9f);  // to 15.3
+    sceneEntered = 0;
+    EXPECT_EQ(controlLocked, stage == 2 ? 1 : 0) << stage;
+    EXPECT_EQ(back1Tiles[0].x, stage == 1 ? 130.0f : -500.0f) << stage;
+    EXPECT_EQ(back2Tiles[0].x, stage == 2 ? 130.0f : -500.0f) << stage;
+    Frame(stage, stageClock, 0.05f);  // to 16.15
+    EXPECT_EQ(controlLocked, 0) << stage;
+    Frame(stage, 60.0f, 0.0f);  // ZAK50's and ZAK51's first window is 50 to 300
+    EXPECT_EQ(zak50Slot.active, stage == 1 ? 1 : 0) << stage;
+    EXPECT_EQ(zak51Slot.active, stage == 2 ? 1 : 0) << stage;
+    controlLocked = 1;
+    Frame(stage, 500.0f, 0.0f);
+    EXPECT_EQ(controlLocked, stage == 1 ? 1 : 0) << stage;
+  }
+}
+
+// Each family of the stage, and each of its shot families, moves once a frame: one
+// record of each, falling 100 pixels a second (the fan 190), over 0.01 s.
+TEST_F(Stages, EveryFamilyOfTheStageMovesOnceAFrame) {
+  for (int stage : {1, 2}) {
+    Fresh();
+    std::vector<float*> fallers;
+    auto fall = [&](float& y, float& vy) {
+      y = 100.0f;
+      vy = 100.0f;
+      fallers.push_back(&y);
+    };
+    for (EnemySlot* family :
+         {zak2Slots, zak4Slots, secondZak4Slots, zak6Slots, zak8Slots, zak10Slots, zak18Slots}) {
+      family[0].active = 1;
+      family[0].x = 300.0f;
+      fall(family[0].y, family[0].vy);
+    }
+    for (AimedShotSlot* shots : {zak4Shots, secondZak4Shots, zak6Shots, zak8Shots, zak10Shots}) {
+      shots[0].active = 1;
+      shots[0].x = 300.0f;
+      shots[0].angle = static_cast<float>(PI / 2);
+      fall(shots[0].y, shots[0].speed);
+    }
+    for (DropShotSlot* drops : zak18Drops) {
+      drops[0].active = 1;
+      drops[0].x = 300.0f;
+      fall(drops[0].y, drops[0].vy);
+    }
+    const MidFamily& own = midFamilies[stage == 1 ? MID_ZAK50 : MID_ZAK51];
+    const MidFamily& other = midFamilies[stage == 1 ? MID_ZAK51 : MID_ZAK50];
+    for (SprayShotSlot* spray : {own.sprayLeft, own.sprayRight}) {
+      spray[0].active = 1;
+      spray[0].x = 300.0f;
+      fall(spray[0].y, spray[0].vy);
+    }
+    for (const MidFamily* mid : {&own, &other}) {
+      mid->slot->active = 1;
+      mid->slot->y = 100.0f;
+      mid->slot->vy = 100.0f;
+    }
+    own.fan[2].active = 1;
+    own.fan[2].y = 100.0f;
+
+    Frame(stage, 670.0f, 0.01f);  // no spawn window holds 670
+    for (size_t i = 0; i < fallers.size(); ++i) {
+      EXPECT_NEAR(*fallers[i], 101.0f, 1e-3) << "stage " << stage << ", record " << i;
+    }
+    EXPECT_NEAR(own.slot->y, 101.0f, 1e-3) << stage;
+    EXPECT_NEAR(own.fan[2].y, 101.9f, 1e-3) << stage;
+    EXPECT_EQ(other.slot->y, 100.0f) << stage;
+  }
+}
+
+namespace {
+
+// ZAK10 and ZAK18, and their shots, in pictures of their own colours.
+class StageDrawing : public gamescreen::Screen {
+ protected:
+  static constexpr Uint16 ZAK10_COLOUR = 0xF800, ZAK18_COLOUR = 0x07E0;
+  static constexpr Uint16 VAL13_COLOUR = 0x001F, VAL11_COLOUR = 0xFFE0;
+  void SetUp() override {
+    ASSERT_EQ(zuDraw::Screen(640, 480, 1), 1);
+    zuDraw::SetClip(130, 0, 510, 480);
+    gamescreen::WriteBmp("ZAK10.BMP", 80, 60, ZAK10_COLOUR);
+    gamescreen::WriteBmp("ZAK18.BMP", 80, 100, ZAK18_COLOUR);
+    gamescreen::WriteBmp("VAL13.BMP", 16, 16, VAL13_COLOUR);
+    gamescreen::WriteBmp("VAL11.BMP", 16, 16, VAL11_COLOUR);
+    objZAK10 = zuDraw::LoadObject("ZAK10.BMP", 2);
+    objZAK18 = zuDraw::LoadObject("ZAK18.BMP", 2);
+    objVAL13 = zuDraw::LoadObject("VAL13.BMP", 2);
+    objVAL11 = zuDraw::LoadObject("VAL11.BMP", 2);
+    zuSystem::SeedRandom(3);
+    FullReset();
+    frameSeconds = 0.0f;
+    energy = 77;
+  }
+  void TearDown() override {
+    objZAK10 = objZAK18 = objVAL13 = objVAL11 = 0;
+    FullReset();
+  }
+};
+
+}  // namespace
+
+// Stage 1 draws ZAK10 over ZAK18, stage 2 ZAK18 over ZAK10; their shots likewise.
+TEST_F(StageDrawing, Zak10AndZak18InEachStagesOrder) {
+  for (int stage : {1, 2}) {
+    FullReset();
+    zak10Slots[0].active = zak18Slots[0].active = 1;
+    zak10Slots[0].x = zak18Slots[0].x = 200.0f;
+    zak10Slots[0].y = zak18Slots[0].y = 100.0f;
+    zak10Shots[0].active = zak18Drops[0][0].active = 1;
+    zak10Shots[0].x = zak18Drops[0][0].x = 400.0f;
+    zak10Shots[0].y = zak18Drops[0][0].y = 300.0f;
+    stageClock = 670.0f;
+    if (stage == 1) {
+      Stage1Scene();
+    } else {
+      Stage2Scene();
+    }
+    EXPECT_EQ(gamescreen::Back(210, 110), stage == 1 ? ZAK10_COLOUR : ZAK18_COLOUR) << stage;
+    EXPECT_EQ(gamescreen::Back(405, 305), stage == 1 ? VAL13_COLOUR : VAL11_COLOUR) << stage;
+  }
+}
+
+// Stage 1 enters with "JBGM1.MID", stage 2 with "JBGM2.MID": each plays only
+// when its own piece is in the program folder.
+TEST(StageMusic, EachStageEntersWithItsOwnPiece) {
+  namespace fs = std::filesystem;
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  if (zuSound::Init() == 0) GTEST_SKIP() << "no audio device";
+  zuSound::InitMidi();
+  const fs::path dir = fs::path(testing::TempDir()) / ("stage_music_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  zuSystem::SetAppPath((dir.string() + "/").c_str());
+  const fs::path piece = fs::path(SKYWARD_BIN_DIR) / "JBGM1.MID";
+  fs::copy_file(piece, dir / "JBGM1.MID");
+  zuSound::PlayMidi("JBGM1.MID");
+  const bool synth = Mix_PlayingMusic() == 1;
+  FullReset();
+  frameSeconds = 0.0f;
+  if (synth) {
+    for (const char* present : {"JBGM1.MID", "JBGM2.MID"}) {
+      fs::remove(dir / "JBGM1.MID");
+      fs::remove(dir / "JBGM2.MID");
+      fs::copy_file(piece, dir / present);
+      for (int stage : {1, 2}) {
+        sceneEntered = 1;
+        stage == 1 ? Stage1Scene() : Stage2Scene();
+        EXPECT_EQ(Mix_PlayingMusic(), (stage == 1) == (present[4] == '1') ? 1 : 0)
+            << "stage " << stage << " with only " << present;
+      }
+    }
+  }
+  sceneEntered = 0;
+  FullReset();
+  zuSound::Release();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  zuSystem::SetAppPath(nullptr);
+  fs::remove_all(dir);
+  if (!synth) GTEST_SKIP() << "no MIDI synthesizer or soundfont";
 }

@@ -76,21 +76,28 @@ inline Bytes PcmWave(uint32_t rate, const Bytes& samples) {
   return Riff({Chunk("fmt ", FmtBody(1, 1, rate, 16)), Chunk("data", samples)});
 }
 
+// A standard MIDI file holding the given track bodies as they stand; 480
+// ticks a quarter note.
+inline Bytes Smf(const std::vector<Bytes>& tracks, uint8_t format = 0) {
+  Bytes b;
+  PutId(b, "MThd");
+  b.insert(b.end(), {0, 0, 0, 6, 0, format, 0, static_cast<uint8_t>(tracks.size()), 0x01, 0xE0});
+  for (const Bytes& track : tracks) {
+    PutId(b, "MTrk");
+    b.insert(b.end(), {0, 0, static_cast<uint8_t>(track.size() >> 8),
+                       static_cast<uint8_t>(track.size() & 0xFF)});
+    b.insert(b.end(), track.begin(), track.end());
+  }
+  return b;
+}
+
 // A format-0 MIDI file of one track: events as given, then the end of track
-// delta time `tail` (a variable-length number) after the last of them; 480
-// ticks a quarter note, 120 bpm.
+// delta time `tail` (a variable-length number) after the last of them; 120 bpm.
 inline Bytes Midi(const Bytes& events, const Bytes& tail) {
   Bytes track = events;
   track.insert(track.end(), tail.begin(), tail.end());
   track.insert(track.end(), {0xFF, 0x2F, 0x00});
-  Bytes b;
-  PutId(b, "MThd");
-  b.insert(b.end(), {0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0});
-  PutId(b, "MTrk");
-  b.insert(b.end(), {0, 0, static_cast<uint8_t>(track.size() >> 8),
-                     static_cast<uint8_t>(track.size() & 0xFF)});
-  b.insert(b.end(), track.begin(), track.end());
-  return b;
+  return Smf({track});
 }
 
 // Half a second: a loud piano note over the first 96 ticks (0.1 s), then
