@@ -3,7 +3,6 @@
 #pragma once
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -11,17 +10,13 @@
 #include "lib/draw/zuDraw.h"
 #include "lib/sdl/zuDrawSdl.h"
 #include "lib/system/zuSystem.h"
+#include "tests/lib/draw/draw_test_util.h"
 
 namespace gamescreen {
 
-inline std::string Folder() {
-  static std::string folder;
-  if (folder.empty()) {
-    folder = testing::TempDir() + "skyward_game_screen_" + std::to_string(getpid()) + "/";
-    mkdir(folder.c_str(), 0700);
-  }
-  return folder;
-}
+// The draw suites' private program folder and back-surface reader serve here too.
+using drawtest::Back;
+using drawtest::Folder;
 
 // A w x h picture of one RGB565 colour (never 0, the colour key).
 inline void WriteBmp(const std::string& name, int w, int h, Uint16 colour = 0xFFFF) {
@@ -30,12 +25,6 @@ inline void WriteBmp(const std::string& name, int w, int h, Uint16 colour = 0xFF
   SDL_FillRect(s, nullptr, colour);
   ASSERT_EQ(SDL_SaveBMP(s, (Folder() + name).c_str()), 0) << SDL_GetError();
   SDL_FreeSurface(s);
-}
-
-// The back surface's pixel at (x, y).
-inline Uint16 Back(int x, int y) {
-  SDL_Surface* b = zuDraw::BackSurface();
-  return reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(b->pixels) + y * b->pitch)[x];
 }
 
 // The window for the whole suite; the program folder is Folder().

@@ -21,7 +21,7 @@
 #include "game/player/ship.h"
 #include "lib/draw/zuDraw.h"
 #include "lib/input/zuInput.h"
-#include "lib/sound/zuSound.h"
+#include "lib/sound/soundInternal.h"
 #include "lib/system/zuSystem.h"
 #include "tests/game/screen_fixture.h"
 

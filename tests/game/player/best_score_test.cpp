@@ -15,22 +15,14 @@
 #include "app/command_line.h"
 #include "game/player/score.h"
 #include "lib/system/zuSystem.h"
+#include "tests/file_util.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void Put(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+using testfiles::Put;
+using testfiles::Slurp;
 
 int StderrLines(const std::string& text) {
   return static_cast<int>(std::count(text.begin(), text.end(), '\n'));

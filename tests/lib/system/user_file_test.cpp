@@ -13,22 +13,14 @@
 #include <string>
 
 #include "lib/system/zuSystem.h"
+#include "tests/file_util.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void Put(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+using testfiles::Put;
+using testfiles::Slurp;
 
 struct Outcome {
   int read;
