@@ -24,43 +24,9 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(${SKYWARD_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# Every suite that does not reach into SDL or POSIX, directly or through a test
-# header of its own, runs on Windows too: no list to keep in step.
-set(WINE_TEST_PLATFORM_INCLUDE "#include [<\"](SDL[^>\"]*|sys/[^>\"]*|tools/bench/[^>\"]*)[>\"]")
-function(skyward_platform_free_test file result)
-  file(STRINGS ${file} includes REGEX "^#include ")
-  set(free TRUE)
-  foreach(line IN LISTS includes)
-    if(line MATCHES "${WINE_TEST_PLATFORM_INCLUDE}" OR line MATCHES "#include \"tests/.*/(sound|draw)_?[dD]evice|draw_test_util")
-      set(free FALSE)
-    elseif(line MATCHES "#include \"(tests/[^\"]+\\.h)\"")
-      skyward_platform_free_test(${CMAKE_SOURCE_DIR}/${CMAKE_MATCH_1} header_free)
-      if(NOT header_free)
-        set(free FALSE)
-      endif()
-    endif()
-  endforeach()
-  set(${result} ${free} PARENT_SCOPE)
-endfunction()
-
-file(GLOB_RECURSE ALL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
-# The tools run on the build machine only.
-list(FILTER ALL_TEST_SOURCES EXCLUDE REGEX "/tests/tools/")
-# The Windows layer's own suite is a program of its own (below).
-list(FILTER ALL_TEST_SOURCES EXCLUDE REGEX "/tests/windows/")
-# It starts the game through a POSIX shell.
-list(FILTER ALL_TEST_SOURCES EXCLUDE REGEX "/tests/app/command_line_test")
-set(WINE_TEST_SOURCES)
-foreach(source IN LISTS ALL_TEST_SOURCES)
-  skyward_platform_free_test(${source} free)
-  if(free)
-    list(APPEND WINE_TEST_SOURCES ${source})
-  endif()
-endforeach()
-
-# The end-to-end suites play whole games through the runner, far slower under
-# Wine; there the runner plays the fixed-seed replay against Linux's trace.
-list(FILTER WINE_TEST_SOURCES EXCLUDE REGEX "/tests/e2e/")
+# Every suite that does not reach into SDL or POSIX runs on Windows too.
+include(${CMAKE_SOURCE_DIR}/cmake/PlatformFreeTests.cmake)
+skyward_platform_free_tests(WINE_TEST_SOURCES)
 list(LENGTH WINE_TEST_SOURCES count)
 message(STATUS "Test sources that run under Wine: ${count}")
 add_executable(skyward_tests ${WINE_TEST_SOURCES})
@@ -99,8 +65,8 @@ add_test(NAME wine.InputMethod COMMAND skyward_windows_tests --gtest_filter=Inpu
 set_tests_properties(wine.InputMethod PROPERTIES TIMEOUT 120)
 
 add_test(NAME wine.ReplayTrace
-  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/replay_trace_test.sh
-          ${SKYWARD_BIN} ${SKYWARD_HOST_BIN} ${CMAKE_SOURCE_DIR}/tests/e2e/data)
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/cross_replay_trace_test.sh Windows ${SKYWARD_HOST_BIN}
+          ${CMAKE_SOURCE_DIR}/tests/e2e/data wine ${SKYWARD_BIN}/skyward-replay.exe)
 # The window run is watched by the clock: it gets the processor to itself.
 set_tests_properties(wine.ReplayTrace PROPERTIES TIMEOUT 900 RESOURCE_LOCK skyward_window)
 

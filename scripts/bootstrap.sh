@@ -13,6 +13,11 @@ TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool matchbox-window-manager openbox
   clang desktop-file-utils g++-mingw-w64-x86-64-posix googletest wine)
 # scripts/build-windows: the cross compiler and the zip for the player.
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix zip)
+# scripts/build-web and scripts/test-web: the compiler, what renders the music
+# and cuts the faces for the page, and the browser that plays it in the tests.
+WEB_PACKAGES=(emscripten node-acorn nodejs python3 fluidsynth timgm6mb-soundfont lame fonttools
+  fonts-ipafont-gothic fonts-ipafont-mincho zip)
+WEB_TEST_PACKAGES=(googletest chromium)
 
 ensure_packages() {
   local missing=()

@@ -1,0 +1,57 @@
+# The browser build's tests (the emscripten toolchain file makes node the
+# emulator, so ctest runs the programs' .js through it):
+#   web.Suites       the shared library and game suites, built with em++
+#   web.ReplayTrace  the headless runner under node gives the Linux runner's trace
+#   web.Browser      the page in Debian's headless Chromium, played by keys
+if(NOT SKYWARD_TESTS)
+  return()
+endif()
+enable_testing()
+
+get_filename_component(SKYWARD_HOST_BIN "${SKYWARD_HOST_ASSETGEN}" DIRECTORY)
+
+set(SKYWARD_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to build with em++")
+if(NOT EXISTS ${SKYWARD_GTEST_SOURCE}/CMakeLists.txt)
+  message(FATAL_ERROR "No GoogleTest sources in ${SKYWARD_GTEST_SOURCE} (Debian package googletest)")
+endif()
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(${SKYWARD_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+include(${CMAKE_SOURCE_DIR}/cmake/PlatformFreeTests.cmake)
+skyward_platform_free_tests(WEB_TEST_SOURCES)
+# The browser layer's own key table.
+file(GLOB WEB_LAYER_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/web/*.cpp)
+list(APPEND WEB_TEST_SOURCES ${WEB_LAYER_TESTS})
+list(LENGTH WEB_TEST_SOURCES count)
+message(STATUS "Test sources that run under node: ${count}")
+add_executable(skyward_tests ${WEB_TEST_SOURCES})
+set_target_properties(skyward_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+target_compile_options(skyward_tests PRIVATE ${SKYWARD_WARNINGS})
+target_compile_definitions(skyward_tests PRIVATE
+  SKYWARD_BIN_DIR="${SKYWARD_BIN}"
+  SKYWARD_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_link_libraries(skyward_tests PRIVATE skyward_game GTest::gtest)
+target_link_options(skyward_tests PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1)
+add_dependencies(skyward_tests skyward-assets skyward-replay)
+
+# GoogleTest's capture of standard error redirects the descriptor, which the
+# node runtime's standard error does not go through: that one case is left out.
+add_test(NAME web.Suites
+  COMMAND skyward_tests --gtest_brief=1 --gtest_filter=-FakeClock.OutOfRangeSlotsAreRefusedAndLeaveTheTableAlone
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+set_tests_properties(web.Suites PROPERTIES TIMEOUT 600)
+
+add_test(NAME web.ReplayTrace
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/cross_replay_trace_test.sh web ${SKYWARD_HOST_BIN}
+          ${CMAKE_SOURCE_DIR}/tests/e2e/data node --no-experimental-fetch ${SKYWARD_BIN}/skyward-replay.js)
+set_tests_properties(web.ReplayTrace PROPERTIES TIMEOUT 600)
+
+# puppeteer-core from tests/web/package-lock.json, installed by scripts/test-web.
+add_test(NAME web.Browser
+  COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=${CMAKE_BINARY_DIR}/npm/node_modules
+          node ${CMAKE_SOURCE_DIR}/tests/web/browser_test.js ${CMAKE_BINARY_DIR}/site
+          ${CMAKE_BINARY_DIR}/browser-shots)
+# The browser's frames are watched by the clock: it gets the processor to itself.
+set_tests_properties(web.Browser PROPERTIES TIMEOUT 300 RESOURCE_LOCK skyward_window)
