@@ -264,12 +264,15 @@ bool ReadWhole(const char* path, std::vector<uint8_t>* data, char* reason) {
     std::snprintf(reason, replay::REASON_SIZE, "%s", std::strerror(errno));
     return false;
   }
-  // One byte past the limit tells an oversized file.
-  data->resize(replay::MAX_FILE_BYTES + 1);
-  const size_t n = std::fread(data->data(), 1, data->size(), f);
+  // In pieces, up to one byte past the limit, which tells an oversized file.
+  uint8_t piece[64 * 1024];
+  size_t n = 0;
+  while (data->size() <= replay::MAX_FILE_BYTES &&
+         (n = std::fread(piece, 1, sizeof piece, f)) > 0) {
+    data->insert(data->end(), piece, piece + n);
+  }
   const bool failed = std::ferror(f) != 0;
   std::fclose(f);
-  data->resize(n);
   if (failed) {
     std::snprintf(reason, replay::REASON_SIZE, "cannot be read");
     return false;
