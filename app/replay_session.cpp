@@ -265,7 +265,7 @@ bool ReadWhole(const char* path, std::vector<uint8_t>* data, char* reason) {
     return false;
   }
   // In pieces, up to one byte past the limit, which tells an oversized file.
-  uint8_t piece[64 * 1024];
+  uint8_t piece[16 * 1024];
   size_t n = 0;
   while (data->size() <= replay::MAX_FILE_BYTES &&
          (n = std::fread(piece, 1, sizeof piece, f)) > 0) {
