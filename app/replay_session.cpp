@@ -84,8 +84,13 @@ uint32_t PlaybackTicks() { return player.now; }
 void PlaybackNap(uint32_t) {}  // the recorded time moves only from frame to frame
 
 uint64_t Checksum() {
+  // The game may go on after this (a copy offered mid-run): its own frame
+  // time is given back.
+  const float now = frameSeconds;
   frameSeconds = lastFrameSeconds;
-  return HashGameState(GAME_STATE_HASH_START);
+  const uint64_t hash = HashGameState(GAME_STATE_HASH_START);
+  frameSeconds = now;
+  return hash;
 }
 
 // --- recording ---
@@ -411,16 +416,46 @@ bool ReplayTakesKeyUp(int vk) {
   return true;
 }
 
-void FinishRecording() {
-  if (mode != Mode::Recording) return;
+namespace {
+
+replay::Trailer TrailerNow() {
   replay::Trailer t{};
   t.frames = recorder.frames;
   t.score = static_cast<uint32_t>(score);
   t.hiScore = static_cast<uint32_t>(hiScore);
   t.checksum = Checksum();
-  replay::AppendTrailer(&recorder.buffer, recorder.input, t);
+  return t;
+}
+
+}  // namespace
+
+void FinishRecording() {
+  if (mode != Mode::Recording) return;
+  replay::AppendTrailer(&recorder.buffer, recorder.input, TrailerNow());
   Flush();
   if (mode == Mode::Recording) StopRecording();
+}
+
+bool CopyRecording(const char* path) {
+  if (mode != Mode::Recording) return false;
+  Flush();
+  if (mode != Mode::Recording) return false;
+  // What is on disk so far, then the end as the game stands.
+  std::vector<uint8_t> copy;
+  char reason[replay::REASON_SIZE];
+  if (!ReadWhole(fileName.c_str(), &copy, reason)) {
+    std::fprintf(stderr, "replay: cannot read %s back: %s\n", fileName.c_str(), reason);
+    return false;
+  }
+  replay::AppendTrailer(&copy, recorder.input, TrailerNow());
+  std::FILE* f = zuSystem::OpenFile(path, "wb");
+  bool written = f != nullptr && std::fwrite(copy.data(), 1, copy.size(), f) == copy.size();
+  if (f != nullptr) written = std::fclose(f) == 0 && written;
+  if (!written) {
+    std::fprintf(stderr, "replay: cannot write %s: %s\n", path, std::strerror(errno));
+    std::remove(path);
+  }
+  return written;
 }
 
 int EndReplay() {

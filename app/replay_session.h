@@ -44,5 +44,8 @@ int EndReplay();
 // holds the game as it is) while the game goes on, so the file can be offered
 // at once; nothing when no recording runs.
 void FinishRecording();
+// The same, into another file while the recording goes on: the copy plays to
+// this frame and its trailer. False (with a line) when none runs or it fails.
+bool CopyRecording(const char* path);
 // The line a playback ended with, or why a file was refused; "" when none.
 const char* ReplayOutcome();

@@ -64,7 +64,7 @@ void FreezeTicks(bool frozen) {
 }
 
 uint32_t MachineTicks() { return PlatformTicks(); }
-void MachineSleep(uint32_t ms) { PlatformSleep(ms); }
+void MachineSleep(uint32_t ms) { PlatformFrameSleep(ms); }
 
 void Sleep(uint32_t ms) {
   if (sleepSink != nullptr) {

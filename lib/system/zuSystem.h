@@ -34,7 +34,8 @@ void FreezeTicks(bool frozen);
 // The clock as it runs, also inside a frozen frame: for pacing, never for game time.
 uint32_t LiveTickCount();
 // The machine's own clock and sleep, past the seam: a playback keeps the real
-// pace with them while the game runs on the recorded time.
+// pace with them while the game runs on the recorded time. The sleep is a
+// frame's (none where the display paces the frames: a page must not block).
 uint32_t MachineTicks();
 void MachineSleep(uint32_t ms);
 // The sleep that ends a scene's frame: a virtual clock takes it as any other;

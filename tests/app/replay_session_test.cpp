@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -25,6 +26,9 @@ namespace {
 
 const std::string DIR = testing::TempDir() + "replay_session_" + std::to_string(getpid());
 const std::string FILE_PATH = DIR + "/run.skr";
+// A copy offered in the middle of the run, as the browser page offers one.
+const std::string COPY_PATH = DIR + "/copy.skr";
+constexpr long COPY_FRAME = 120;
 
 std::vector<uint64_t> hashes;
 
@@ -52,6 +56,9 @@ void RecordedPlayer(long frame) {
   if (frame == 83) Push(SDLK_s, false);
   if (frame == 100) Push(SDLK_s, true);
   if (frame == 101) Push(SDLK_s, false);
+  if (frame == COPY_FRAME) {
+    ASSERT_TRUE(CopyRecording(COPY_PATH.c_str()));
+  }
   if (frame == 140) Push(SDLK_ESCAPE, true);
 }
 
@@ -128,6 +135,16 @@ TEST_F(ReplaySession, PlaysBackFrameForFrameWhateverTheWatcherPresses) {
   std::string kept;
   best >> kept;
   EXPECT_EQ(kept, "7777");
+}
+
+TEST_F(ReplaySession, ACopyTakenMidRunEndsWhereItWasTaken) {
+  ASSERT_EQ(PlayGame(nullptr, nullptr, COPY_PATH.c_str()), 0);
+  ASSERT_LT(hashes.size(), recorded.size());
+  EXPECT_TRUE(std::equal(hashes.begin(), hashes.end(), recorded.begin()));
+  EXPECT_EQ(std::string(ReplayOutcome()).rfind("replay: checksum matched (frame 120, score ", 0), 0u)
+      << ReplayOutcome();
+  // Nothing to copy from when no recording runs.
+  EXPECT_FALSE(CopyRecording(COPY_PATH.c_str()));
 }
 
 TEST_F(ReplaySession, AnotherEndOrACutIsSaidAndFails) {
