@@ -52,6 +52,6 @@ set_tests_properties(web.ReplayTrace PROPERTIES TIMEOUT 600)
 add_test(NAME web.Browser
   COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=${CMAKE_BINARY_DIR}/npm/node_modules
           node ${CMAKE_SOURCE_DIR}/tests/web/browser_test.js ${CMAKE_BINARY_DIR}/site
-          ${CMAKE_BINARY_DIR}/browser-shots)
+          ${CMAKE_BINARY_DIR}/browser-shots ${SKYWARD_HOST_BIN}/skyward-replay)
 # The browser's frames are watched by the clock: it gets the processor to itself.
 set_tests_properties(web.Browser PROPERTIES TIMEOUT 300 RESOURCE_LOCK skyward_window)

@@ -1,18 +1,20 @@
 // The page played in Debian's Chromium, headless, over the DevTools protocol,
 // as a player would: title, [SPACE], [Enter], arrows and [Z], [S] twice,
-// [ESC]; the picture checked on screenshots of the page at two window sizes.
+// [ESC]; the picture checked on screenshots of the page at two window sizes;
+// a run's replay downloaded, then watched, and a damaged one refused.
 //
-// usage: node browser_test.js SITE_DIR SHOT_DIR
+// usage: node browser_test.js SITE_DIR SHOT_DIR [LINUX_REPLAY_RUNNER]
+// With the Linux runner, the page's replay must also play there, matched.
 // Needs puppeteer-core (scripts/test-web installs it from package-lock.json)
 // and /usr/bin/chromium (or $SKYWARD_CHROMIUM). Exit 0 when every check holds.
 'use strict';
-const { spawn } = require('child_process');
+const { spawn, spawnSync } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
-const [site, shotDir] = process.argv.slice(2);
+const [site, shotDir, linuxRunner] = process.argv.slice(2);
 const chromium = process.env.SKYWARD_CHROMIUM || '/usr/bin/chromium';
 const started = Date.now();
 const log = (text) => console.log(`[${((Date.now() - started) / 1000).toFixed(1)} s] ${text}`);
@@ -187,6 +189,98 @@ async function still(place) {
   return a.sum === b.sum ? b : null;
 }
 
+async function newPage() {
+  const p = await browser.newPage();
+  p.on('console', (m) => {
+    if (m.type() === 'error') consoleErrors.push(m.text());
+  });
+  p.on('pageerror', (e) => consoleErrors.push(`page error: ${e.message}`));
+  p.on('requestfailed', (r) => {
+    // Chromium may call a fetch read to its end through a stream "aborted".
+    if (r.response() && r.response().ok()) return;
+    consoleErrors.push(`request failed: ${r.url()} ${r.failure().errorText}`);
+  });
+  return p;
+}
+
+const shown = (id) => page.evaluate((id) => !document.getElementById(id).hidden, id);
+const endedWith = () => page.evaluate(() => !document.getElementById('ended').hidden &&
+  [document.getElementById('ended-text').textContent, document.getElementById('ended-outcome').textContent]);
+
+// Picks the file with the page's "Watch a replay" button (here the end
+// panel's); the page starts again to play it.
+async function watch(file) {
+  const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#ended-watch')]);
+  await Promise.all([page.waitForNavigation(), chooser.accept([file])]);
+}
+
+// A short game, ended with [ESC]: its replay downloaded from the end panel,
+// watched at double speed to its matched checksum; a damaged copy refused.
+async function replays(address) {
+  const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'skyward-downloads.'));
+  try {
+    page = await newPage();
+    await page.setViewport({ width: 1366, height: 768, deviceScaleFactor: 1 });
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+    await page.goto(address);
+    await until('the title', 15, async () => (await scene()) === 1 && shown('watch'));
+    check(!(await shown('download')), 'a replay is offered on the title before any game');
+    await pressUntil('Space', 'the setup screen', async () => (await scene()) === 11);
+    await pressUntil('Enter', 'stage 1', async () => (await scene()) === 2);
+    check(!(await shown('watch')), '"Watch a replay" is offered in the middle of a game');
+    await page.keyboard.down('KeyZ');
+    await page.keyboard.down('ArrowLeft');
+    await sleep(1500);
+    await page.keyboard.up('ArrowLeft');
+    await page.keyboard.up('KeyZ');
+    await tap('Escape');
+    await until('the end offering the replay', 5, () => shown('ended-download'));
+    await page.click('#ended-download');
+    const file = await until('the replay downloaded', 10, async () => {
+      const name = fs.readdirSync(downloads).find((n) => n.endsWith('.skr'));
+      return name && path.join(downloads, name);
+    });
+    check(/^skyward-run-\d{4}-\d\d-\d\d-\d{4}\.skr$/.test(path.basename(file)), `downloaded as ${path.basename(file)}`);
+    const bytes = fs.readFileSync(file);
+    log(`downloaded ${path.basename(file)}, ${bytes.length} bytes`);
+    if (linuxRunner) {
+      const r = spawnSync(linuxRunner, ['--replay', file], { encoding: 'utf8', timeout: 60000,
+        env: { ...process.env, SDL_VIDEODRIVER: 'dummy', SDL_AUDIODRIVER: 'dummy' } });
+      log(`on Linux: ${r.stdout.trim()}`);
+      check(r.status === 0 && /checksum matched/.test(r.stdout), `the page's replay on Linux: status ${r.status}, ${r.stdout}${r.stderr}`);
+    }
+
+    await watch(file);
+    await until('the replay playing', 15, async () => (await scene()) >= 1);
+    check(!(await shown('watch')) && !(await shown('download')), 'replay buttons shown while watching');
+    await keep('watching');
+    await page.keyboard.down('KeyF');
+    const [said, outcome] = await until('the end of the replay', 60, endedWith);
+    await page.keyboard.up('KeyF');
+    log(`watched: ${said} ${outcome}`);
+    check(said === 'The replay has ended.' && /^replay: checksum matched \(frame \d+, score \d+\)$/.test(outcome),
+          `the replay ended with "${said}" "${outcome}"`);
+    await keep('watched');
+
+    // Another format version: refused before anything plays.
+    const damaged = path.join(downloads, 'damaged run.skr');
+    bytes[8] ^= 0x7f;
+    fs.writeFileSync(damaged, bytes);
+    await watch(damaged);
+    const [refused, why] = await until('the damaged replay refused', 15, endedWith);
+    log(`damaged: ${refused} ${why}`);
+    check(refused === 'This replay cannot be played.' && /^replay: cannot play damaged_run\.skr: /.test(why),
+          `a damaged replay ended with "${refused}" "${why}"`);
+    // The program's own line on its error output, as on the desktop.
+    const line = consoleErrors.indexOf(why);
+    if (line >= 0) consoleErrors.splice(line, 1);
+    await page.close();
+  } finally {
+    fs.rmSync(downloads, { recursive: true, force: true });
+  }
+}
+
 async function main() {
   fs.mkdirSync(shotDir, { recursive: true });
   for (const f of fs.readdirSync(shotDir)) fs.unlinkSync(path.join(shotDir, f));
@@ -207,16 +301,7 @@ async function main() {
            '--disable-backgrounding-occluded-windows'],
   });
   log(`browser: ${await browser.version()}`);
-  page = await browser.newPage();
-  page.on('console', (m) => {
-    if (m.type() === 'error') consoleErrors.push(m.text());
-  });
-  page.on('pageerror', (e) => consoleErrors.push(`page error: ${e.message}`));
-  page.on('requestfailed', (r) => {
-    // Chromium may call a fetch read to its end through a stream "aborted".
-    if (r.response() && r.response().ok()) return;
-    consoleErrors.push(`request failed: ${r.url()} ${r.failure().errorText}`);
-  });
+  page = await newPage();
   let place = await viewport(1366, 768);
 
   // --- the title, with its help line; the sound waits for the player
@@ -338,6 +423,9 @@ async function main() {
   check((await frames()) === framesAfter, 'frames still run after [ESC]');
   await keep('ended');
   log('ended after [ESC], the page offers another game');
+
+  await replays(address);
+  log('a run\'s replay downloaded and watched; a damaged one refused');
 
   check(consoleErrors.length === 0, `the console shows errors:\n  ${consoleErrors.join('\n  ')}`);
 
