@@ -14,7 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/file_util.h"
+
 namespace {
+
+using testfiles::Lines;
 
 using Frame = std::map<std::string, double>;
 
@@ -24,25 +28,8 @@ std::string Scratch(const std::string& name) {
   return testing::TempDir() + "game_run_" + std::to_string(getpid()) + "_" + name;
 }
 
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path);
-  out << text;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
-  return lines;
-}
+std::string ReadFile(const std::string& path) { return testfiles::Slurp(path); }
+void WriteFile(const std::string& path, const std::string& text) { testfiles::Put(path, text); }
 
 // Runs skyward-replay (or another program of the build) with these arguments;
 // its exit status, its standard error and output.
