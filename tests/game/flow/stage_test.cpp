@@ -141,32 +141,6 @@ TEST_F(Stages, BossSectionAndTimeLimitAtTheirBounds) {
   }
 }
 
-// Its own boss's draw (with the death check), script and volleys; the other boss
-// waits untouched.
-TEST_F(Stages, EachStageDrivesItsOwnBoss) {
-  const struct {
-    int stage;
-    BossRecord *own, *other;
-    ShotSlot *ownV1, *otherV1;
-  } bosses[] = {{1, &boss1, &boss2, boss1V1, boss2V1}, {2, &boss2, &boss1, boss2V1, boss1V1}};
-  for (const auto& b : bosses) {
-    Fresh();
-    for (BossRecord* boss : {b.own, b.other}) boss->hitPoints = 0.0f;
-    for (ShotSlot* v1 : {b.ownV1, b.otherV1}) {
-      v1[0].active = 1;
-      v1[0].x = 300.0f;
-      v1[0].y = 100.0f;
-    }
-    Frame(b.stage, 5000.0f, 0.01f);
-    EXPECT_FLOAT_EQ(b.own->deathClock, 0.1f) << b.stage;
-    EXPECT_FLOAT_EQ(b.own->bossClock, 0.1f) << b.stage;
-    EXPECT_GT(b.ownV1[0].y, 100.0f) << b.stage;
-    EXPECT_EQ(b.other->deathClock, 0.0f) << b.stage;
-    EXPECT_EQ(b.other->bossClock, 0.0f) << b.stage;
-    EXPECT_EQ(b.otherV1[0].y, 100.0f) << b.stage;
-  }
-}
-
 // Stage 1's boss leads to stage 2, stage 2's to the title, through the game-state
 // reset, on the frame whose death-check step passes 70, also when the time-out takes
 // that step. A game over pending meanwhile is cleared with the rest while energy
