@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -237,13 +236,9 @@ TEST(ReplayBasics, FramesScreenshotAndTrace) {
   ASSERT_EQ(RunReplay("--frames 5 --screenshot 3=" + shot + " --trace " + trace), 0);
   const std::vector<std::string> lines = Lines(ReadFile(trace));
   ASSERT_EQ(lines.size(), 5u);
+  // Its fields are pinned line by line by the fixed-seed checksums.
   for (size_t i = 0; i < lines.size(); ++i) {
     EXPECT_EQ(lines[i].rfind("{\"frame\":" + std::to_string(i + 1) + ",", 0), 0u) << lines[i];
-    for (const char* field : {"scene", "stageClock", "score", "hiScore", "energy", "bombs",
-                              "playerX", "playerY", "playerAlive", "paused", "continuePrompt",
-                              "gameOverShown", "boss1HitPoints", "boss2HitPoints", "lastKey"}) {
-      EXPECT_NE(lines[i].find(std::string("\"") + field + "\":"), std::string::npos) << field;
-    }
   }
   const std::string bmp = ReadFile(shot);
   ASSERT_GE(bmp.size(), 26u);
