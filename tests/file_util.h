@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace testfiles {
 
@@ -17,6 +18,14 @@ inline std::string Slurp(const std::filesystem::path& path) {
 inline void Put(const std::filesystem::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
   out << text;
+}
+
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) lines.push_back(line);
+  return lines;
 }
 
 }  // namespace testfiles

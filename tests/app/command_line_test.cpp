@@ -3,13 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "app/command_line.h"
+#include "tests/file_util.h"
 
 namespace {
 
@@ -50,12 +49,8 @@ int RunGame(const std::string& args, std::string* out, std::string* err) {
                           std::string(SKYWARD_BIN_DIR) + "/skyward-run " + args + " >" + base +
                           "out 2>" + base + "err";
   const int status = std::system(cmd.c_str());
-  std::ifstream o(base + "out"), e(base + "err");
-  std::stringstream so, se;
-  so << o.rdbuf();
-  se << e.rdbuf();
-  *out = so.str();
-  *err = se.str();
+  *out = testfiles::Slurp(base + "out");
+  *err = testfiles::Slurp(base + "err");
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -118,10 +113,7 @@ TEST(CommandLine, HelpNamesOptionsKeysAndEveryVariableThisPlatformReads) {
           path.find("/web/") != std::string::npos) {
         continue;
       }
-      std::ifstream in(entry.path());
-      std::stringstream ss;
-      ss << in.rdbuf();
-      const std::string text = ss.str();
+      const std::string text = testfiles::Slurp(entry.path());
       for (std::sregex_iterator m(text.begin(), text.end(), call), end; m != end; ++m) {
         read.insert((*m)[1]);
       }

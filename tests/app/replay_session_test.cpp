@@ -19,6 +19,7 @@
 #include "game/flow/scene.h"
 #include "lib/system/zuSystem.h"
 #include "tests/app/main_loop.h"
+#include "tests/file_util.h"
 
 using mainloop::Push;
 
@@ -92,16 +93,8 @@ int PlayGame(void (*before)(long), const char* record, const char* replay) {
   return status;
 }
 
-std::string Bytes() {
-  std::ifstream in(FILE_PATH, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void Write(const std::string& bytes) {
-  std::ofstream(FILE_PATH, std::ios::binary | std::ios::trunc) << bytes;
-}
+std::string Bytes() { return testfiles::Slurp(FILE_PATH); }
+void Write(const std::string& bytes) { testfiles::Put(FILE_PATH, bytes); }
 
 class ReplaySession : public testing::Test {
  protected:

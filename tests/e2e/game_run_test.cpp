@@ -8,13 +8,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/file_util.h"
+
 namespace {
+
+using testfiles::Lines;
 
 using Frame = std::map<std::string, double>;
 
@@ -24,25 +27,8 @@ std::string Scratch(const std::string& name) {
   return testing::TempDir() + "game_run_" + std::to_string(getpid()) + "_" + name;
 }
 
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path);
-  out << text;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
-  return lines;
-}
+std::string ReadFile(const std::string& path) { return testfiles::Slurp(path); }
+void WriteFile(const std::string& path, const std::string& text) { testfiles::Put(path, text); }
 
 // Runs skyward-replay (or another program of the build) with these arguments;
 // its exit status, its standard error and output.
@@ -250,13 +236,9 @@ TEST(ReplayBasics, FramesScreenshotAndTrace) {
   ASSERT_EQ(RunReplay("--frames 5 --screenshot 3=" + shot + " --trace " + trace), 0);
   const std::vector<std::string> lines = Lines(ReadFile(trace));
   ASSERT_EQ(lines.size(), 5u);
+  // Its fields are pinned line by line by the fixed-seed checksums.
   for (size_t i = 0; i < lines.size(); ++i) {
     EXPECT_EQ(lines[i].rfind("{\"frame\":" + std::to_string(i + 1) + ",", 0), 0u) << lines[i];
-    for (const char* field : {"scene", "stageClock", "score", "hiScore", "energy", "bombs",
-                              "playerX", "playerY", "playerAlive", "paused", "continuePrompt",
-                              "gameOverShown", "boss1HitPoints", "boss2HitPoints", "lastKey"}) {
-      EXPECT_NE(lines[i].find(std::string("\"") + field + "\":"), std::string::npos) << field;
-    }
   }
   const std::string bmp = ReadFile(shot);
   ASSERT_GE(bmp.size(), 26u);

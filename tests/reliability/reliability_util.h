@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/file_util.h"
+
 namespace reliability {
 
 namespace fs = std::filesystem;
@@ -26,25 +28,9 @@ inline std::string Scratch(const std::string& name) {
   return dir.string();
 }
 
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-inline std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
-  return lines;
-}
+inline std::string ReadFile(const std::string& path) { return testfiles::Slurp(path); }
+inline void WriteFile(const std::string& path, const std::string& bytes) { testfiles::Put(path, bytes); }
+using testfiles::Lines;
 
 struct RunResult {
   bool exited = false;  // ended by exit(), not by a signal

@@ -8,12 +8,11 @@
 #include "game/flow/scene.h"
 #include "game/player/score.h"
 #include "lib/draw/zuDraw.h"
-#include "tests/game/screen_fixture.h"
+#include "tests/lib/draw/draw_test_util.h"
 
 namespace {
 
-using gamescreen::Folder;
-using gamescreen::WriteBmp;
+using drawtest::Folder;
 
 // A short 8-bit mono PCM WAVE.
 void WriteWav(const std::string& name) {
@@ -27,14 +26,14 @@ void WriteWav(const std::string& name) {
   std::fclose(f);
 }
 
-class Catalogue : public gamescreen::Screen {
+class Catalogue : public drawtest::Screen {
  protected:
   void SetUp() override {
     savedScene = scene;
     savedPrevious = previousScene;
     for (const CatalogueEntry& e : catalogue) {
       if (e.soundBuffers == 0) {
-        WriteBmp(e.file, 8, 8);
+        drawtest::FillBmp(e.file, 8, 8);
       } else {
         WriteWav(e.file);
       }

@@ -100,25 +100,7 @@ TEST_F(ShipTest, BombTriggerBlocksFireThatFrame) {
   EXPECT_EQ(fireCounter, 4);
 }
 
-// --- bomb and debris -------------------------------------------------------------
-
-TEST_F(ShipTest, FragmentStepsFollowTheSixteenDirections) {
-  const int step[16][2] = {{-11, 27}, {-21, 21}, {-27, 11}, {-29, 0}, {-27, -11}, {-21, -21},
-                           {-11, -27}, {0, -29},  {11, -27}, {21, -21}, {27, -11}, {29, 0},
-                           {27, 11},   {21, 21},  {11, 27},  {0, 29}};
-  // 24 steps without moving the fragments launch all eight rings.
-  bombActive = 1;
-  for (int i = 0; i < 24; ++i) BombStep();
-  for (int i = 0; i < BOMB_FRAGMENTS; ++i) {
-    BombFragment& f = bombFragments[i];
-    ASSERT_EQ(f.active, 1) << i;
-    EXPECT_EQ(f.x, 280);
-    EXPECT_EQ(f.y, 200);
-    EXPECT_EQ(MoveFragment(i), 1);
-    EXPECT_EQ(f.x - 280, step[i % 16][0]) << "fragment " << i;
-    EXPECT_EQ(f.y - 200, step[i % 16][1]) << "fragment " << i;
-  }
-}
+// --- debris ----------------------------------------------------------------------
 
 // Debris parks once it is more than 60 pixels off the top or left edge, or past
 // the right or bottom edge.

@@ -1,5 +1,5 @@
-// Shared set-up for the draw tests: a real screen on SDL's dummy driver and
-// BMP files written into a private folder that the loads read from.
+// Shared set-up for the suites that draw or load pictures: a real screen on SDL's
+// dummy driver and BMP files written into a private folder that the loads read from.
 #pragma once
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -42,6 +42,14 @@ inline void WriteBmp(const std::string& name, int w, int h) {
   WriteBmp(name, w, h, [](int, int) { return false; });
 }
 
+// A w x h picture of one RGB565 colour (never 0, the colour key).
+inline void FillBmp(const std::string& name, int w, int h, Uint16 colour = 0xFFFF) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 16, SDL_PIXELFORMAT_RGB565);
+  SDL_FillRect(s, nullptr, colour);
+  ASSERT_EQ(SDL_SaveBMP(s, (Folder() + name).c_str()), 0) << SDL_GetError();
+  SDL_FreeSurface(s);
+}
+
 inline Uint16 Back(int x, int y) {
   SDL_Surface* b = zuDraw::BackSurface();
   return reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(b->pixels) + y * b->pitch)[x];
@@ -60,6 +68,7 @@ struct Screen : testing::Test {
     zuSystem::SetAppPath(Folder().c_str());
   }
   static void TearDownTestSuite() {
+    ClearLoads();
     zuSystem::SetAppPath(nullptr);
     zuDraw::CloseScreen();
     zuDraw::DestroyWindow();
