@@ -38,3 +38,27 @@ function(skyward_platform_free_tests out)
   endforeach()
   set(${out} ${free_sources} PARENT_SCOPE)
 endfunction()
+
+# A test program of the project's: its warnings, the folders the tests read
+# (PATH_PREFIX before each: Wine shows the build machine's root as Z:), the
+# game and GoogleTest. skyward_test_program(NAME PATH_PREFIX SOURCES...)
+function(skyward_test_program name prefix)
+  add_executable(${name} ${ARGN})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_compile_options(${name} PRIVATE ${SKYWARD_WARNINGS})
+  target_compile_definitions(${name} PRIVATE
+    SKYWARD_BIN_DIR="${prefix}${SKYWARD_BIN}"
+    SKYWARD_SOURCE_DIR="${prefix}${CMAKE_SOURCE_DIR}")
+  target_link_libraries(${name} PRIVATE skyward_game GTest::gtest)
+endfunction()
+
+# GoogleTest from Debian's source package, built with a cross build's compiler.
+macro(skyward_cross_gtest)
+  set(SKYWARD_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to cross-build")
+  if(NOT EXISTS ${SKYWARD_GTEST_SOURCE}/CMakeLists.txt)
+    message(FATAL_ERROR "No GoogleTest sources in ${SKYWARD_GTEST_SOURCE} (Debian package googletest)")
+  endif()
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${SKYWARD_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endmacro()

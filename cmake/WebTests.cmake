@@ -10,29 +10,16 @@ enable_testing()
 
 get_filename_component(SKYWARD_HOST_BIN "${SKYWARD_HOST_ASSETGEN}" DIRECTORY)
 
-set(SKYWARD_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to build with em++")
-if(NOT EXISTS ${SKYWARD_GTEST_SOURCE}/CMakeLists.txt)
-  message(FATAL_ERROR "No GoogleTest sources in ${SKYWARD_GTEST_SOURCE} (Debian package googletest)")
-endif()
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-add_subdirectory(${SKYWARD_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-
 include(${CMAKE_SOURCE_DIR}/cmake/PlatformFreeTests.cmake)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+skyward_cross_gtest()
 skyward_platform_free_tests(WEB_TEST_SOURCES)
 # The browser layer's own key table.
 file(GLOB WEB_LAYER_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/web/*.cpp)
 list(APPEND WEB_TEST_SOURCES ${WEB_LAYER_TESTS})
 list(LENGTH WEB_TEST_SOURCES count)
 message(STATUS "Test sources that run under node: ${count}")
-add_executable(skyward_tests ${WEB_TEST_SOURCES})
-set_target_properties(skyward_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-target_compile_options(skyward_tests PRIVATE ${SKYWARD_WARNINGS})
-target_compile_definitions(skyward_tests PRIVATE
-  SKYWARD_BIN_DIR="${SKYWARD_BIN}"
-  SKYWARD_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-target_link_libraries(skyward_tests PRIVATE skyward_game GTest::gtest)
+skyward_test_program(skyward_tests "" ${WEB_TEST_SOURCES})
 target_link_options(skyward_tests PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sEXIT_RUNTIME=1)
 add_dependencies(skyward_tests skyward-assets skyward-replay)
 

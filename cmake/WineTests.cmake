@@ -15,29 +15,14 @@ enable_testing()
 # The native build's folder: its runner is the reference for the trace.
 get_filename_component(SKYWARD_HOST_BIN "${SKYWARD_HOST_ASSETGEN}" DIRECTORY)
 
-# GoogleTest from Debian's source package, built with the cross compiler.
-set(SKYWARD_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to cross-build")
-if(NOT EXISTS ${SKYWARD_GTEST_SOURCE}/CMakeLists.txt)
-  message(FATAL_ERROR "No GoogleTest sources in ${SKYWARD_GTEST_SOURCE} (Debian package googletest)")
-endif()
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(${SKYWARD_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-
 # Every suite that does not reach into SDL or POSIX runs on Windows too.
 include(${CMAKE_SOURCE_DIR}/cmake/PlatformFreeTests.cmake)
+skyward_cross_gtest()
 skyward_platform_free_tests(WINE_TEST_SOURCES)
 list(LENGTH WINE_TEST_SOURCES count)
 message(STATUS "Test sources that run under Wine: ${count}")
-add_executable(skyward_tests ${WINE_TEST_SOURCES})
-set_target_properties(skyward_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-target_compile_options(skyward_tests PRIVATE ${SKYWARD_WARNINGS})
-# Wine shows the build machine's root as drive Z:.
-target_compile_definitions(skyward_tests PRIVATE
-  SKYWARD_BIN_DIR="Z:${SKYWARD_BIN}"
-  SKYWARD_SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
+skyward_test_program(skyward_tests "Z:" ${WINE_TEST_SOURCES})
 target_compile_options(skyward_tests PRIVATE -include ${CMAKE_SOURCE_DIR}/tests/windows/posix_compat.h)
-target_link_libraries(skyward_tests PRIVATE skyward_game GTest::gtest)
 add_dependencies(skyward_tests skyward-assets skyward-replay skyward-run)
 
 add_test(NAME wine.Suites COMMAND skyward_tests --gtest_brief=1 WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
@@ -48,13 +33,9 @@ set_tests_properties(wine.Suites PROPERTIES TIMEOUT 900)
 # without a console, its resources. The input method test needs a process whose
 # first window is the game's: it runs alone.
 file(GLOB WINDOWS_LAYER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*.cpp)
-add_executable(skyward_windows_tests ${WINDOWS_LAYER_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/test_main.cpp)
-set_target_properties(skyward_windows_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-target_compile_options(skyward_windows_tests PRIVATE ${SKYWARD_WARNINGS})
-target_compile_definitions(skyward_windows_tests PRIVATE
-  SKYWARD_BIN_DIR="Z:${SKYWARD_BIN}"
-  SKYWARD_SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
-target_link_libraries(skyward_windows_tests PRIVATE skyward_game GTest::gtest version)
+skyward_test_program(skyward_windows_tests "Z:" ${WINDOWS_LAYER_TEST_SOURCES}
+                     ${CMAKE_SOURCE_DIR}/tests/test_main.cpp)
+target_link_libraries(skyward_windows_tests PRIVATE version)
 add_dependencies(skyward_windows_tests skyward-assets skyward-run)
 add_test(NAME wine.Layer COMMAND skyward_windows_tests --gtest_brief=1 --gtest_filter=-InputMethod.*
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -60,3 +60,24 @@ build_project() {
   fi
   cmake --build "$BUILD_DIR" -j2
 }
+
+# cross_build DIR TOOLCHAIN BUILD_TYPE TESTS [cmake --build arguments...]
+# A build for another platform (cmake/TOOLCHAIN). Its pictures, sounds and
+# music come from the native generator: the same bytes on every platform, and
+# nothing of the other platform runs at build time.
+cross_build() {
+  local dir=$1 toolchain=$2 type=$3 tests=$4
+  shift 4
+  if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKYWARD_TESTS=OFF
+  fi
+  cmake --build "$BUILD_DIR" -j2 --target skyward-assetgen
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$toolchain" \
+      -DCMAKE_BUILD_TYPE="$type" -DSKYWARD_TESTS="$tests" \
+      -DSKYWARD_HOST_ASSETGEN="$BUILD_DIR/bin/skyward-assetgen"
+  elif ! grep -q "^SKYWARD_TESTS:BOOL=$tests$" "$dir/CMakeCache.txt"; then
+    cmake "$dir" -DSKYWARD_TESTS="$tests"
+  fi
+  cmake --build "$dir" -j2 "$@"
+}

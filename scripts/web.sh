@@ -21,23 +21,8 @@ web_environment() {
 }
 
 # build_web ON|OFF [cmake --build arguments...]
+# Release (-O2): the page's speed; debug information stays out of the site.
 build_web() {
-  local tests=$1
-  shift
   web_environment
-  # Pictures, sounds and music come from the native generator, as for Windows.
-  if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKYWARD_TESTS=OFF
-  fi
-  cmake --build "$BUILD_DIR" -j2 --target skyward-assetgen
-  if [ ! -f "$WEB_BUILD_DIR/CMakeCache.txt" ]; then
-    # -O2: the page's speed; debug information stays out of the site.
-    cmake -S "$ROOT" -B "$WEB_BUILD_DIR" \
-      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-emscripten.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DSKYWARD_TESTS="$tests" \
-      -DSKYWARD_HOST_ASSETGEN="$BUILD_DIR/bin/skyward-assetgen"
-  elif ! grep -q "^SKYWARD_TESTS:BOOL=$tests$" "$WEB_BUILD_DIR/CMakeCache.txt"; then
-    cmake "$WEB_BUILD_DIR" -DSKYWARD_TESTS="$tests"
-  fi
-  cmake --build "$WEB_BUILD_DIR" -j2 "$@"
+  cross_build "$WEB_BUILD_DIR" toolchain-emscripten.cmake Release "$@"
 }

@@ -12,23 +12,7 @@ windows_layer_present() {
 
 # build_windows ON|OFF [cmake --build arguments...]
 build_windows() {
-  local tests=$1
-  shift
-  # Pictures, sounds and music come from the native generator: same bytes on
-  # both platforms, and nothing Windows-only needs to run at build time.
-  if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKYWARD_TESTS=OFF
-  fi
-  cmake --build "$BUILD_DIR" -j2 --target skyward-assetgen
-  if [ ! -f "$WINDOWS_BUILD_DIR/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$WINDOWS_BUILD_DIR" \
-      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake" \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKYWARD_TESTS="$tests" \
-      -DSKYWARD_HOST_ASSETGEN="$BUILD_DIR/bin/skyward-assetgen"
-  elif ! grep -q "^SKYWARD_TESTS:BOOL=$tests$" "$WINDOWS_BUILD_DIR/CMakeCache.txt"; then
-    cmake "$WINDOWS_BUILD_DIR" -DSKYWARD_TESTS="$tests"
-  fi
-  cmake --build "$WINDOWS_BUILD_DIR" -j2 "$@"
+  cross_build "$WINDOWS_BUILD_DIR" toolchain-mingw64.cmake RelWithDebInfo "$@"
 }
 
 # A Wine prefix of our own under the system's temporary folder, owned by the
