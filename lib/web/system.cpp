@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "lib/posix/posixFiles.h"
 #include "lib/system/systemPlatform.h"
 #include "lib/system/zuSystem.h"
 #include "lib/web/web.h"
@@ -41,46 +42,13 @@ void ProgramFolder(char* out, size_t size) { skyward_program_folder(out, static_
 
 FILE* OpenFile(const char* path, const char* mode) { return std::fopen(path, mode); }
 
-bool PlatformUserDataFolder(char* out, size_t size) {
-  const char* home = std::getenv("HOME");
-  if (home == nullptr || home[0] != '/') return false;
-  const int written = std::snprintf(out, size, "%s/.local/share/skyward-run", home);
-  return written > 0 && static_cast<size_t>(written) < size;
-}
-
-bool PlatformMakeFolder(const char* path) {
-  char partial[4096];
-  const int n = std::snprintf(partial, sizeof partial, "%s", path);
-  if (n <= 0 || static_cast<size_t>(n) >= sizeof partial) return false;
-  for (char* p = partial + 1;; ++p) {
-    if (*p != '/' && *p != '\0') continue;
-    const char was = *p;
-    *p = '\0';
-    if (mkdir(partial, 0700) != 0 && errno != EEXIST) return false;
-    *p = was;
-    if (was == '\0') break;
-  }
-  struct stat info;
-  return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
-}
+// The page's file system is POSIX's; what outlives the page is the
+// browser's storage.
+bool PlatformUserDataFolder(char* out, size_t size) { return posix::UserDataFolder(out, size); }
+bool PlatformMakeFolder(const char* path) { return posix::MakeFolder(path); }
 
 bool PlatformReplaceFile(const char* path, const char* data, size_t size, const char** why) {
-  char temporary[4200];
-  std::snprintf(temporary, sizeof temporary, "%s.new", path);
-  std::FILE* f = std::fopen(temporary, "wb");
-  if (f == nullptr) {
-    *why = std::strerror(errno);
-    return false;
-  }
-  bool ok = std::fwrite(data, 1, size, f) == size;
-  ok = std::fclose(f) == 0 && ok;
-  if (ok) ok = std::rename(temporary, path) == 0;
-  if (!ok) {
-    *why = std::strerror(errno);
-    std::remove(temporary);
-    return false;
-  }
-  // What outlives the page is the browser's storage.
+  if (!posix::ReplaceFile(path, data, size, why)) return false;
   if (skyward_has_page() && !skyward_store_put(path, data, static_cast<int>(size))) {
     *why = "the browser's storage refused it (full, or turned off for this site)";
     return false;
