@@ -234,22 +234,36 @@ async function replays(address) {
     await sleep(1500);
     await page.keyboard.up('ArrowLeft');
     await page.keyboard.up('KeyZ');
+    // The title's button in the middle of the run (shown there after a game):
+    // the run so far, ending at this frame, while the game goes on.
+    const downloaded = async (what) => {
+      const file = await until(what, 10, async () => {
+        const name = fs.readdirSync(downloads).find((n) => n.endsWith('.skr'));
+        return name && path.join(downloads, name);
+      });
+      const moved = path.join(path.dirname(file), `${what.replace(/\W+/g, '-')}.skr`);
+      fs.renameSync(file, moved);
+      check(/^skyward-run-\d{4}-\d\d-\d\d-\d{4}\.skr$/.test(path.basename(file)), `downloaded as ${path.basename(file)}`);
+      log(`${what}: ${path.basename(file)}, ${fs.statSync(moved).size} bytes`);
+      return moved;
+    };
+    await page.evaluate(() => document.getElementById('download').click());
+    const soFar = await downloaded('the run so far');
+    await sleep(500);
     await tap('Escape');
     await until('the end offering the replay', 5, () => shown('ended-download'));
     await page.click('#ended-download');
-    const file = await until('the replay downloaded', 10, async () => {
-      const name = fs.readdirSync(downloads).find((n) => n.endsWith('.skr'));
-      return name && path.join(downloads, name);
-    });
-    check(/^skyward-run-\d{4}-\d\d-\d\d-\d{4}\.skr$/.test(path.basename(file)), `downloaded as ${path.basename(file)}`);
+    const file = await downloaded('the whole run');
     const bytes = fs.readFileSync(file);
-    log(`downloaded ${path.basename(file)}, ${bytes.length} bytes`);
-    if (linuxRunner) {
-      const r = spawnSync(linuxRunner, ['--replay', file], { encoding: 'utf8', timeout: 60000,
+    const ends = [];
+    for (const f of linuxRunner ? [soFar, file] : []) {
+      const r = spawnSync(linuxRunner, ['--replay', f], { encoding: 'utf8', timeout: 60000,
         env: { ...process.env, SDL_VIDEODRIVER: 'dummy', SDL_AUDIODRIVER: 'dummy' } });
       log(`on Linux: ${r.stdout.trim()}`);
       check(r.status === 0 && /checksum matched/.test(r.stdout), `the page's replay on Linux: status ${r.status}, ${r.stdout}${r.stderr}`);
+      ends.push(Number(/frame (\d+)/.exec(r.stdout)[1]));
     }
+    check(ends.length === 0 || ends[0] < ends[1], `the copy ends at frame ${ends[0]}, the run at ${ends[1]}`);
 
     await watch(file);
     await until('the replay playing', 15, async () => (await scene()) >= 1);
