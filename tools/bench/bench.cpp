@@ -20,6 +20,7 @@
 #include "tools/bench/children.h"
 #include "tools/bench/probes.h"
 #include "tools/bench/scenario.h"
+#include "tools/bench/scale/scale_timing.h"
 
 namespace perf {
 namespace {
@@ -36,6 +37,7 @@ struct Options {
   bool renderers = true;
   const char* only = nullptr;
   const char* picture = nullptr;  // where to save the busy frame the renderers present
+  bool scaleOnly = false;
 } options;
 
 struct Spread {
@@ -432,8 +434,9 @@ std::string Machine() {
 int Usage() {
   std::fprintf(stderr,
                "usage: skyward-bench [--runs N] [--scenario NAME] [--no-children] "
-               "[--no-renderers] [--picture BUSY.bmp]\n"
-               "Prints the frame costs of the real game, headless, as Markdown tables.\n");
+               "[--no-renderers] [--picture BUSY.bmp] [--scale]\n"
+               "Prints the frame costs of the real game, headless, as Markdown tables;\n"
+               "--scale: only the present's scale (as skyward-scale-bench in the browser build).\n");
   return 2;
 }
 
@@ -456,6 +459,16 @@ constexpr const char* kColumns =
 
 const char* Verdict(bool ok) { return ok ? "holds" : "MISSED"; }
 
+double CpuMs() { return Ms(CpuNs()); }
+
+void PrintScaleTable() {
+  std::printf("## The present's scale\n\n");
+  std::printf("A 640 x 480 RGB565 picture converted and scaled into RGBA bytes, 240 times per "
+              "size after 50 to warm up; ms of processor time per scale.\n\n");
+  TimeScales(CpuMs, 50);
+  std::printf("%s\n", ScaleTable(TimeScales(CpuMs, 240)).c_str());
+}
+
 }  // namespace
 }  // namespace perf
 
@@ -476,6 +489,8 @@ int BenchMain(int argc, char** argv) {
       options.picture = argv[++i];
     } else if (arg == "--no-renderers") {
       options.renderers = false;
+    } else if (arg == "--scale") {
+      options.scaleOnly = true;
     } else {
       return Usage();
     }
@@ -485,6 +500,10 @@ int BenchMain(int argc, char** argv) {
               "stated, as median [min-max] over the runs.\n\n",
               Machine().c_str(), options.runs);
   std::fflush(stdout);
+  if (options.scaleOnly) {
+    PrintScaleTable();
+    return 0;
+  }
 
   // Fresh processes first: start-up to the first presented frame, and one whole game.
   std::vector<double> startups;
@@ -643,7 +662,10 @@ int BenchMain(int argc, char** argv) {
     }
   }
 
-  std::printf("\n## Start-up and memory\n\n");
+  std::printf("\n");
+  PrintScaleTable();
+
+  std::printf("## Start-up and memory\n\n");
   const Spread startup = SpreadOf(startups);
   const double peakMb = wholeRun.maxRssKb / 1024.0;
   if (options.children) {
