@@ -1,7 +1,7 @@
 # skyward-bench: frame costs, allocations per frame, start-up and memory of the
 # real game, headless. Not part of the test suite; see docs/PERFORMANCE.md.
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bench/*.cpp)
-add_executable(skyward-bench ${BENCH_SOURCES})
+add_executable(skyward-bench ${BENCH_SOURCES} ${CMAKE_SOURCE_DIR}/tools/bench/scale/scale_timing.cpp)
 target_compile_options(skyward-bench PRIVATE ${SKYWARD_WARNINGS})
 target_link_libraries(skyward-bench PRIVATE skyward_game)
 # The probes sit between the game and the library: draw calls are recorded and

@@ -73,3 +73,10 @@ add_custom_command(
           ${WEB_TOOLS}/site_manifest.py
   COMMENT "Gathering the page in ${SITE} and ${SITE_ZIP}")
 add_custom_target(skyward-site ALL DEPENDS ${SITE}/manifest.json)
+
+# The present's scale timed under node, as skyward-bench --scale times it natively.
+add_executable(skyward-scale-bench ${CMAKE_SOURCE_DIR}/tools/web/scale_bench.cpp
+  ${CMAKE_SOURCE_DIR}/tools/bench/scale/scale_timing.cpp ${CMAKE_SOURCE_DIR}/lib/draw/present_scale.cpp)
+target_include_directories(skyward-scale-bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(skyward-scale-bench PRIVATE ${SKYWARD_WARNINGS})
+target_link_options(skyward-scale-bench PRIVATE -sENVIRONMENT=node)

@@ -40,6 +40,11 @@ struct ScalePlan {
   PixelOrder order = PixelOrder::XRGB8888;
   std::vector<uint32_t> row;          // one converted picture row (smooth step)
   std::vector<Taps> columns, rows;    // smooth step, per output column and row
+  // The smooth step's columns again when none has more than two taps (every
+  // enlargement): both picture pixels of each, and their weights repeated in
+  // both 16-bit halves, so four output pixels are mixed at once.
+  std::vector<int32_t> left, right;
+  std::vector<uint32_t> leftWeight, rightWeight;
   std::vector<uint32_t> cache;        // up to 4 picture rows scaled across (smooth step)
   int cachedRow[4] = {-1, -1, -1, -1};
 };

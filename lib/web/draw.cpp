@@ -95,6 +95,19 @@ void Present() {
 
 }  // namespace
 
+// For the benchmark (tools/web/bench.js): the present's scale of the current
+// picture, `times` over back to back, as skyward-bench --scale times it
+// natively; ms per scale, or -1 before the first present.
+extern "C" EMSCRIPTEN_KEEPALIVE double SkywardTimeScale(int times) {
+  if (!planned || times <= 0) return -1;
+  const zuDraw::PictureLayout& l = plan.layout;
+  const double start = emscripten_get_now();
+  for (int i = 0; i < times; ++i) {
+    zuDraw::ScalePicture(plan, back.data(), backW * 2, scaled.data(), l.w * 4);
+  }
+  return (emscripten_get_now() - start) / times;
+}
+
 namespace zuDraw {
 
 const uint16_t* WebBackSurface() { return back.empty() ? nullptr : back.data(); }

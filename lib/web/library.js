@@ -5,7 +5,7 @@
 // screen to show and no sound, as with the desktop's dummy drivers.
 mergeInto(LibraryManager.library, {
   $SkywardWeb: {
-    ctx: null, image: null, textCanvas: null,
+    ctx: null, image: null, imageAt: 0, textCanvas: null,
     master: null, analyser: null, levelData: null,
     voices: {}, music: { name: '', token: 0, source: null, cache: {} },
     page: function () { return Module['skyward'] || null; },
@@ -51,10 +51,17 @@ mergeInto(LibraryManager.library, {
       SkywardWeb.ctx = canvas.getContext('2d', { alpha: false });
       SkywardWeb.ctx.fillStyle = '#000';
       SkywardWeb.ctx.fillRect(0, 0, canvasW, canvasH);
-      SkywardWeb.image = SkywardWeb.ctx.createImageData(w, h);
     }
-    SkywardWeb.image.data.set(HEAPU8.subarray(rgba, rgba + w * h * 4));
-    SkywardWeb.ctx.putImageData(SkywardWeb.image, x, y);
+    // The canvas reads the picture where the program wrote it (RGBA bytes), not
+    // from a copy: an ImageData over the program's memory, made again when the
+    // picture moves or the memory grows (the old buffer is then detached).
+    var image = SkywardWeb.image;
+    if (clear || !image || SkywardWeb.imageAt !== rgba || image.data.buffer !== HEAPU8.buffer) {
+      image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h);
+      SkywardWeb.image = image;
+      SkywardWeb.imageAt = rgba;
+    }
+    SkywardWeb.ctx.putImageData(image, x, y);
   },
 
   skyward_text_render__deps: ['$SkywardWeb'],

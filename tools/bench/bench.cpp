@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "game/assets/assets.h"
+#include "lib/draw/present_scale.h"
 #include "lib/sdl/zuDrawSdl.h"
 #include "lib/system/zuSystem.h"
 #include "tools/bench/alloc_count.h"
@@ -20,6 +21,7 @@
 #include "tools/bench/children.h"
 #include "tools/bench/probes.h"
 #include "tools/bench/scenario.h"
+#include "tools/bench/scale/scale_timing.h"
 
 namespace perf {
 namespace {
@@ -36,6 +38,7 @@ struct Options {
   bool renderers = true;
   const char* only = nullptr;
   const char* picture = nullptr;  // where to save the busy frame the renderers present
+  bool scaleOnly = false;
 } options;
 
 struct Spread {
@@ -432,8 +435,9 @@ std::string Machine() {
 int Usage() {
   std::fprintf(stderr,
                "usage: skyward-bench [--runs N] [--scenario NAME] [--no-children] "
-               "[--no-renderers] [--picture BUSY.bmp]\n"
-               "Prints the frame costs of the real game, headless, as Markdown tables.\n");
+               "[--no-renderers] [--picture BUSY.bmp] [--scale]\n"
+               "Prints the frame costs of the real game, headless, as Markdown tables;\n"
+               "--scale: only the present's scale (as skyward-scale-bench in the browser build).\n");
   return 2;
 }
 
@@ -456,6 +460,45 @@ constexpr const char* kColumns =
 
 const char* Verdict(bool ok) { return ok ? "holds" : "MISSED"; }
 
+double CpuMs() { return Ms(CpuNs()); }
+
+// The browser's present in play: after each frame of the busy stretch, the
+// picture scaled as the page at 1366 x 768 scales it (sharp 1024 x 768, RGBA),
+// with the caches as the frame left them. Medians of processor and wall time.
+Spread ScaleInPlay(bool wall) {
+  static std::vector<double> cpuMs, wallMs;
+  if (cpuMs.empty()) {
+    const zuDraw::PictureLayout l = zuDraw::FitPicture(640, 480, 1366, 768);
+    zuDraw::ScalePlan plan;
+    zuDraw::MakeScalePlan(plan, 640, 480, l, zuDraw::PixelOrder::XBGR8888);
+    std::vector<uint8_t> out(static_cast<size_t>(l.w) * l.h * 4);
+    EnterScenario(SCENARIO_STAGE1_BUSY);
+    for (int f = 0; f < Info(SCENARIO_STAGE1_BUSY).frames * options.runs; ++f) {
+      PrepareFrame(SCENARIO_STAGE1_BUSY);
+      RunGameFrame();
+      const SDL_Surface* back = zuDraw::BackSurface();
+      const uint64_t c0 = CpuNs(), w0 = NowNs();
+      zuDraw::ScalePicture(plan, static_cast<const uint16_t*>(back->pixels), back->pitch,
+                           out.data(), l.w * 4);
+      wallMs.push_back(Ms(NowNs() - w0));
+      cpuMs.push_back(Ms(CpuNs() - c0));
+    }
+  }
+  return SpreadOf(wall ? wallMs : cpuMs);
+}
+
+void PrintScaleTable() {
+  std::printf("## The present's scale\n\n");
+  std::printf("A 640 x 480 RGB565 picture converted and scaled into RGBA bytes, 240 times per "
+              "size after 50 to warm up; ms of processor time per scale.\n\n");
+  TimeScales(CpuMs, 50);
+  std::printf("%s\n", ScaleTable(TimeScales(CpuMs, 240)).c_str());
+  std::printf("In play, after each frame of stage1-busy (%d frames), sharp 1024 x 768: %s ms of "
+              "processor time, %s ms of wall time.\n\n",
+              Info(SCENARIO_STAGE1_BUSY).frames * options.runs, Fmt(ScaleInPlay(false)).c_str(),
+              Fmt(ScaleInPlay(true)).c_str());
+}
+
 }  // namespace
 }  // namespace perf
 
@@ -476,6 +519,8 @@ int BenchMain(int argc, char** argv) {
       options.picture = argv[++i];
     } else if (arg == "--no-renderers") {
       options.renderers = false;
+    } else if (arg == "--scale") {
+      options.scaleOnly = true;
     } else {
       return Usage();
     }
@@ -485,6 +530,15 @@ int BenchMain(int argc, char** argv) {
               "stated, as median [min-max] over the runs.\n\n",
               Machine().c_str(), options.runs);
   std::fflush(stdout);
+  if (options.scaleOnly) {
+    if (!StartGame(BENCH_SEED)) {
+      std::fprintf(stderr, "skyward-bench: the screen could not be set up\n");
+      return 1;
+    }
+    PrintScaleTable();
+    StopGame();
+    return 0;
+  }
 
   // Fresh processes first: start-up to the first presented frame, and one whole game.
   std::vector<double> startups;
@@ -543,6 +597,8 @@ int BenchMain(int argc, char** argv) {
   }
   std::vector<std::string> blitLines;
   MeasureSingleBlits(blitLines);
+
+  ScaleInPlay(false);  // measured while the game runs, printed with the scale table
 
   // A busy frame for the renderers to present.
   EnterScenario(SCENARIO_STAGE1_BUSY);
@@ -643,7 +699,10 @@ int BenchMain(int argc, char** argv) {
     }
   }
 
-  std::printf("\n## Start-up and memory\n\n");
+  std::printf("\n");
+  PrintScaleTable();
+
+  std::printf("## Start-up and memory\n\n");
   const Spread startup = SpreadOf(startups);
   const double peakMb = wholeRun.maxRssKb / 1024.0;
   if (options.children) {

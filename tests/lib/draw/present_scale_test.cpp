@@ -144,3 +144,54 @@ TEST(PictureScale, SmoothStepLosesNoRowAndKeepsEdgesSharp) {
     EXPECT_EQ(out[static_cast<size_t>(l.y) * size.first + l.x - 1], 0u);  // the bar untouched
   }
 }
+
+TEST(PictureScale, SmoothStepIsTheAreaAverageAcrossThenDown) {
+  const std::vector<uint16_t> picture = Picture();
+  // Enlargements (four pixels at a time, with a tail at 1023 wide), a halving
+  // (two taps each) and a small window (up to four taps); 32 and 16 bits out.
+  const struct { int w, h; PixelOrder order; } sizes[] = {
+      {1366, 768, PixelOrder::XRGB8888}, {1280, 720, PixelOrder::XRGB8888},
+      {1364, 767, PixelOrder::XRGB8888}, {320, 240, PixelOrder::XRGB8888},
+      {200, 150, PixelOrder::XRGB8888},  {1364, 767, PixelOrder::RGB565}};
+  for (const auto& size : sizes) {
+    SCOPED_TRACE(testing::Message() << size.w << "x" << size.h << " " << static_cast<int>(size.order));
+    const PictureLayout l = FitPicture(640, 480, size.w, size.h);
+    zuDraw::ScalePlan plan;
+    ASSERT_TRUE(zuDraw::MakeScalePlan(plan, 640, 480, l, size.order));
+    const int bytes = size.order == PixelOrder::RGB565 ? 2 : 4;
+    std::vector<uint8_t> out(static_cast<size_t>(l.w) * l.h * bytes);
+    zuDraw::ScalePicture(plan, picture.data(), 640 * 2, out.data(), l.w * bytes);
+    // Each pass sums channel times weight and drops the fraction.
+    auto mix = [](const uint32_t* p, const zuDraw::Taps& t) {
+      uint32_t v = 0;
+      for (int shift = 0; shift < 32; shift += 8) {
+        uint32_t sum = 0;
+        for (int k = 0; k < t.count; ++k) sum += ((p[k] >> shift) & 0xFF) * t.weight[k];
+        v |= (sum >> 8) << shift;
+      }
+      return v;
+    };
+    for (int oy = 0; oy < l.h; ++oy) {
+      const zuDraw::Taps& down = plan.rows[static_cast<size_t>(oy)];
+      for (int ox = 0; ox < l.w; ++ox) {
+        const zuDraw::Taps& across = plan.columns[static_cast<size_t>(ox)];
+        uint32_t column[4];
+        for (int k = 0; k < down.count; ++k) {
+          uint32_t row[4];
+          for (int j = 0; j < across.count; ++j)
+            row[j] = Rounded(picture[(down.first + k) * 640 + across.first + j]);
+          column[k] = mix(row, across);
+        }
+        const uint32_t want = mix(column, down);
+        const size_t at = static_cast<size_t>(oy) * l.w + ox;
+        if (size.order == PixelOrder::RGB565) {
+          const uint16_t want16 = static_cast<uint16_t>(((want >> 8) & 0xF800) | ((want >> 5) & 0x07E0) |
+                                                        ((want >> 3) & 0x001F));
+          ASSERT_EQ(reinterpret_cast<const uint16_t*>(out.data())[at], want16) << ox << "," << oy;
+        } else {
+          ASSERT_EQ(reinterpret_cast<const uint32_t*>(out.data())[at], want) << ox << "," << oy;
+        }
+      }
+    }
+  }
+}
