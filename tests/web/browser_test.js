@@ -238,12 +238,12 @@ async function replays(address) {
     // the run so far, ending at this frame, while the game goes on.
     const downloaded = async (what) => {
       const file = await until(what, 10, async () => {
-        const name = fs.readdirSync(downloads).find((n) => n.endsWith('.skr'));
+        const name = fs.readdirSync(downloads).find((n) => n.endsWith('.skr') && !n.startsWith('the-'));
         return name && path.join(downloads, name);
       });
+      check(/^skyward-run-\d{4}-\d\d-\d\d-\d{4}\.skr$/.test(path.basename(file)), `downloaded as ${path.basename(file)}`);
       const moved = path.join(path.dirname(file), `${what.replace(/\W+/g, '-')}.skr`);
       fs.renameSync(file, moved);
-      check(/^skyward-run-\d{4}-\d\d-\d\d-\d{4}\.skr$/.test(path.basename(file)), `downloaded as ${path.basename(file)}`);
       log(`${what}: ${path.basename(file)}, ${fs.statSync(moved).size} bytes`);
       return moved;
     };
