@@ -1,7 +1,8 @@
 // The page played in Debian's Chromium, headless, over the DevTools protocol,
 // as a player would: title, [SPACE], [Enter], arrows and [Z], [S] twice,
 // [ESC]; the picture checked on screenshots of the page at two window sizes;
-// a run's replay downloaded, then watched, and a damaged one refused.
+// a run's replay downloaded, then watched, and a damaged one dropped on the
+// page refused.
 //
 // usage: node browser_test.js SITE_DIR SHOT_DIR [LINUX_REPLAY_RUNNER]
 // With the Linux runner, the page's replay must also play there, matched.
@@ -215,7 +216,8 @@ async function watch(file) {
 }
 
 // A short game, ended with [ESC]: its replay downloaded from the end panel,
-// watched at double speed to its matched checksum; a damaged copy refused.
+// watched at double speed to its matched checksum; a damaged copy, dropped
+// on the page, refused.
 async function replays(address) {
   const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'skyward-downloads.'));
   try {
@@ -277,11 +279,15 @@ async function replays(address) {
           `the replay ended with "${said}" "${outcome}"`);
     await keep('watched');
 
-    // Another format version: refused before anything plays.
-    const damaged = path.join(downloads, 'damaged run.skr');
+    // Another format version, dropped on the end panel: refused before anything plays.
     bytes[8] ^= 0x7f;
-    fs.writeFileSync(damaged, bytes);
-    await watch(damaged);
+    await Promise.all([page.waitForNavigation(), page.evaluate((data) => {
+      const files = new DataTransfer();
+      files.items.add(new File([new Uint8Array(data)], 'damaged run.skr'));
+      for (const type of ['dragover', 'drop']) {
+        document.body.dispatchEvent(new DragEvent(type, { dataTransfer: files, bubbles: true, cancelable: true }));
+      }
+    }, [...bytes])]);
     const [refused, why] = await until('the damaged replay refused', 15, endedWith);
     log(`damaged: ${refused} ${why}`);
     check(refused === 'This replay cannot be played.' && /^replay: cannot play damaged_run\.skr: /.test(why),
