@@ -1,6 +1,7 @@
 // The game in a browser page: start-up as on the desktop, then the browser
 // calls one step of the shared main loop at each refresh of the display.
 #include <emscripten.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 
@@ -57,8 +58,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE int SkywardScene() { return scene; }
 // The page's run is always recorded, in the page's memory only: the player
 // takes it away with "Download this run's replay", or it goes with the page.
 namespace {
-const char RUN_REPLAY[] = "/tmp/this-run.skr";
-const char COPY_REPLAY[] = "/tmp/this-run-so-far.skr";
+const char RUN_FOLDER[] = "/recording";
+const char RUN_REPLAY[] = "/recording/this-run.skr";
+const char COPY_REPLAY[] = "/recording/this-run-so-far.skr";
 }  // namespace
 
 // The replay file of this run for the page to offer (called between frames):
@@ -79,7 +81,9 @@ int main(int argc, char** argv) {
   if (status >= 0) return status;
   GameMainOptions options;
   ApplyCommandLine(commandLine, &options);
-  if (options.recordPath == nullptr && options.replayPath == nullptr) options.recordPath = RUN_REPLAY;
+  if (options.recordPath == nullptr && options.replayPath == nullptr && mkdir(RUN_FOLDER, 0700) == 0) {
+    options.recordPath = RUN_REPLAY;
+  }
   // A best score kept by an earlier visit, where the player asked for it.
   char folder[4096];
   if (commandLine.keepBestScore && zuSystem::PlatformUserDataFolder(folder, sizeof folder)) {
