@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/game_main.h"
+#include "app/replay_session.h"
 #include "app/win32/messages.h"
 #include "lib/win32/win32.h"
 
@@ -48,5 +49,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   StartNoticeLog();
   const int result = GameMain(options);
   StopNoticeLog();
+  // A watcher started from a command prompt or the desktop has no standard
+  // output of ours to read the end of a playback on.
+  if (commandLine.replayPath != nullptr) ShowReplayOutcome(ReplayOutcome(), result);
   return result;
 }

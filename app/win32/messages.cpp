@@ -115,6 +115,16 @@ void ShowCommandLineText(const std::string& out, const std::string& err) {
               MB_OK | (complaint ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
 }
 
+void ShowReplayOutcome(const char* line, int status) {
+  if (line == nullptr || line[0] == '\0') return;
+  if (Usable(GetStdHandle(status == 2 ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE))) return;
+  const std::string text = std::string(line) + "\n";
+  if (WriteToParentConsole(text)) return;
+  const std::vector<wchar_t> wide = Wide(text);
+  MessageBoxW(nullptr, wide.data(), L"Skyward Run",
+              MB_OK | (status != 0 ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
+}
+
 const wchar_t* NoticeLogPath() { return logPath; }
 
 void StartNoticeLog() {

@@ -7,6 +7,11 @@
 // given them, else to the console it was started from, else in a message box.
 void ShowCommandLineText(const std::string& out, const std::string& err);
 
+// How a playback ended, or why its file was refused (the exit status 2): the
+// line went to standard output, or error for a refusal; where the program was
+// not given that one, it goes to the console it was started from, else a box.
+void ShowReplayOutcome(const char* line, int status);
+
 // From here on, every line on standard error (the one-line notices, the
 // error lines) also goes to skyward-run.log in the user's data folder, and
 // still to standard error where there is one. The file is made at the first

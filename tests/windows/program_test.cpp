@@ -99,8 +99,9 @@ const std::regex kVersion("Skyward Run [0-9]+\\.[0-9]+");
 
 }  // namespace
 
-// From a command prompt the text reaches its console; from the desktop, a box.
-TEST(Program, VersionAndComplaintsReachTheConsoleOrABox) {
+// From a command prompt the text reaches its console; from the desktop, a box:
+// the version, a complaint, and how a playback ended (here: its file refused).
+TEST(Program, VersionComplaintsAndAPlaybacksEndReachTheConsoleOrABox) {
   for (bool console : {true, false}) {
     Outcome o = Start(L"--version", console);
     EXPECT_EQ(o.status, 0u);
@@ -108,6 +109,10 @@ TEST(Program, VersionAndComplaintsReachTheConsoleOrABox) {
     o = Start(L"--fulscreen", console);
     EXPECT_EQ(o.status, 2u);
     EXPECT_NE((console ? o.console : o.box).find("unknown option '--fulscreen'"), std::string::npos)
+        << o.console << o.box;
+    o = Start(L"--replay no-such-run.skr", console);
+    EXPECT_EQ(o.status, 2u);
+    EXPECT_NE((console ? o.console : o.box).find("replay: cannot play no-such-run.skr: "), std::string::npos)
         << o.console << o.box;
   }
 }
