@@ -38,6 +38,18 @@ int PlatformDrawStretched(int x, int y, int id, int left, int top, int right, in
                           int width, int height);
 
 // --- text on the back surface ---
+// A text block's colours, for a layer that draws the text itself: a fresh
+// block draws black on white in opaque boxes; once asked for, transparent
+// boxes stay until the block ends.
+struct TextColors {
+  uint32_t fg = 0, bg = 0xFFFFFF;
+  int transparent = 0;
+  void Set(uint32_t textColor, uint32_t backColor, int transparentBoxes) {
+    fg = textColor & 0xFFFFFF;
+    bg = backColor & 0xFFFFFF;
+    if (transparentBoxes != 0) transparent = 1;
+  }
+};
 void PlatformBeginText(int face, int height, int angle, int bold, int italic, int underline);
 void PlatformSetTextColors(uint32_t textColor, uint32_t backColor, int transparent);
 void PlatformTextOut(int x, int y, const char* text);

@@ -46,11 +46,9 @@ int nextTextSlot = 0;
 // The font description: face survives blocks that name no standard face.
 int currentFace = 1;
 
-struct Block {
-  bool open;
-  TTF_Font* font;
-  uint32_t fg, bg;
-  int transparent;
+struct Block : zuDraw::TextColors {
+  bool open = false;
+  TTF_Font* font = nullptr;
 } block;
 
 void Resolve(int face) {
@@ -178,15 +176,11 @@ void PlatformBeginText(int face, int height, int, int bold, int italic, int unde
   // Text is always upright here: the game never asks for an angle.
   block.open = true;
   block.font = OpenFont(currentFace, height, style);
-  block.fg = 0;
-  block.bg = 0xFFFFFF;
-  block.transparent = 0;  // a fresh block draws opaque boxes
+  static_cast<TextColors&>(block) = TextColors{};
 }
 
 void PlatformSetTextColors(uint32_t textColor, uint32_t backColor, int transparent) {
-  block.fg = textColor & 0xFFFFFF;
-  block.bg = backColor & 0xFFFFFF;
-  if (transparent != 0) block.transparent = 1;
+  block.Set(textColor, backColor, transparent);
 }
 
 void PlatformTextOut(int x, int y, const char* text) {

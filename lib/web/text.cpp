@@ -38,11 +38,9 @@ std::vector<uint8_t> scratch;
 // The face survives blocks that name no standard face.
 int currentFace = 1;
 
-struct Block {
-  bool open;
-  Font font;
-  uint32_t fg, bg;
-  int transparent;
+struct Block : zuDraw::TextColors {
+  bool open = false;
+  Font font{};
 } block;
 
 const TextSlot* Rendered(const char* text) {
@@ -88,15 +86,11 @@ void PlatformBeginText(int face, int height, int, int bold, int italic, int unde
   block.open = true;
   block.font = Font{currentFace, height, bold == 1 ? 1 : 0, (italic & 0xFF) != 0 ? 1 : 0,
                     (underline & 0xFF) != 0 ? 1 : 0};
-  block.fg = 0;
-  block.bg = 0xFFFFFF;
-  block.transparent = 0;  // a fresh block draws opaque boxes
+  static_cast<TextColors&>(block) = TextColors{};
 }
 
 void PlatformSetTextColors(uint32_t textColor, uint32_t backColor, int transparent) {
-  block.fg = textColor & 0xFFFFFF;
-  block.bg = backColor & 0xFFFFFF;
-  if (transparent != 0) block.transparent = 1;
+  block.Set(textColor, backColor, transparent);
 }
 
 void PlatformTextOut(int x, int y, const char* text) {
