@@ -3,16 +3,6 @@
 #   web.Suites       the shared library and game suites, built with em++
 #   web.ReplayTrace  the headless runner under node gives the Linux runner's trace
 #   web.Browser      the page in Debian's headless Chromium, played by keys
-if(NOT SKYWARD_TESTS)
-  return()
-endif()
-enable_testing()
-
-get_filename_component(SKYWARD_HOST_BIN "${SKYWARD_HOST_ASSETGEN}" DIRECTORY)
-
-include(${CMAKE_SOURCE_DIR}/cmake/PlatformFreeTests.cmake)
-set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-skyward_cross_gtest()
 skyward_platform_free_tests(WEB_TEST_SOURCES)
 # The browser layer's own key table.
 file(GLOB WEB_LAYER_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/web/*.cpp)

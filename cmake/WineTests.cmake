@@ -7,17 +7,8 @@
 #                     and the replay file it records plays back on Linux with that trace
 #   wine.Window       the game in a real window on an X server of its own, played by keys
 #   wine.WindowRefusedMode  the same on a screen whose mode change Wine refuses
-if(NOT SKYWARD_TESTS)
-  return()
-endif()
-enable_testing()
-
-# The native build's folder: its runner is the reference for the trace.
-get_filename_component(SKYWARD_HOST_BIN "${SKYWARD_HOST_ASSETGEN}" DIRECTORY)
 
 # Every suite that does not reach into SDL or POSIX runs on Windows too.
-include(${CMAKE_SOURCE_DIR}/cmake/PlatformFreeTests.cmake)
-skyward_cross_gtest()
 skyward_platform_free_tests(WINE_TEST_SOURCES)
 list(LENGTH WINE_TEST_SOURCES count)
 message(STATUS "Test sources that run under Wine: ${count}")
