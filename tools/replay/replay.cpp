@@ -58,11 +58,11 @@ void PushKey(int vk, bool down) {
 void BeforeFrame(long index) {
   const long frame = index + 1;
   if (run.realTime) {
-    if (index == 0) run.realStart = ReplayRealTicks();
+    if (index == 0) run.realStart = zuSystem::MachineTicks();
     // The disk audio driver records in real time; keep the frames in step with it.
     const uint32_t due = run.realStart + static_cast<uint32_t>(index) * run.stepMs;
-    const uint32_t now = ReplayRealTicks();
-    if (static_cast<int32_t>(due - now) > 0) ReplayRealDelay(due - now);
+    const uint32_t now = zuSystem::MachineTicks();
+    if (static_cast<int32_t>(due - now) > 0) zuSystem::MachineSleep(due - now);
   }
   uint32_t step = run.stepMs;
   for (const Stall& stall : run.stalls) {

@@ -17,6 +17,3 @@ bool ReplaySaveScreen(const std::string& path, std::string* why);
 // Chooses the headless drivers, with the mixed sound recorded to audioPath
 // (null: none). False with a reason when the platform cannot record it.
 bool ReplaySetUp(const char* audioPath, std::string* why);
-// The real clock, for runs paced in real time.
-uint32_t ReplayRealTicks();
-void ReplayRealDelay(uint32_t ms);

@@ -67,7 +67,3 @@ bool ReplaySetUp(const char* audioPath, std::string*) {
   }
   return true;
 }
-
-uint32_t ReplayRealTicks() { return SDL_GetTicks(); }
-
-void ReplayRealDelay(uint32_t ms) { SDL_Delay(ms); }

@@ -1,7 +1,5 @@
 #include "tools/replay/replay_platform.h"
 
-#include <emscripten.h>
-
 #include <cstring>
 
 #include "app/web/events.h"
@@ -41,12 +39,4 @@ bool ReplaySetUp(const char* audioPath, std::string* why) {
     return false;
   }
   return true;
-}
-
-uint32_t ReplayRealTicks() { return static_cast<uint32_t>(emscripten_get_now()); }
-
-void ReplayRealDelay(uint32_t ms) {
-  const double until = emscripten_get_now() + ms;
-  while (emscripten_get_now() < until) {
-  }
 }

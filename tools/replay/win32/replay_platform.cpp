@@ -44,7 +44,3 @@ bool ReplaySetUp(const char* audioPath, std::string* why) {
   }
   return true;
 }
-
-uint32_t ReplayRealTicks() { return timeGetTime(); }
-
-void ReplayRealDelay(uint32_t ms) { Sleep(ms); }
