@@ -49,6 +49,9 @@ struct TextColors {
     bg = backColor & 0xFFFFFF;
     if (transparentBoxes != 0) transparent = 1;
   }
+  bool operator==(const TextColors& o) const {
+    return fg == o.fg && bg == o.bg && transparent == o.transparent;
+  }
 };
 void PlatformBeginText(int face, int height, int angle, int bold, int italic, int underline);
 void PlatformSetTextColors(uint32_t textColor, uint32_t backColor, int transparent);

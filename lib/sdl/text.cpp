@@ -35,8 +35,7 @@ int nextFontSlot = 0;
 struct TextSlot {
   SDL_Surface* surface;
   const TTF_Font* font;
-  uint32_t fg, bg;
-  int transparent;
+  zuDraw::TextColors colors;
   char text[512];
 };
 constexpr int TEXT_SLOTS = 32;
@@ -117,8 +116,8 @@ SDL_Color FromColorRef(uint32_t c) {
 
 SDL_Surface* Rendered(const char* text) {
   for (const TextSlot& t : textSlots) {
-    if (t.surface != nullptr && t.font == block.font && t.fg == block.fg && t.bg == block.bg &&
-        t.transparent == block.transparent && std::strcmp(t.text, text) == 0) {
+    if (t.surface != nullptr && t.font == block.font && t.colors == block &&
+        std::strcmp(t.text, text) == 0) {
       return t.surface;
     }
   }
@@ -143,9 +142,7 @@ SDL_Surface* Rendered(const char* text) {
   if (slot.surface != nullptr) SDL_FreeSurface(slot.surface);
   slot.surface = s;
   slot.font = block.font;
-  slot.fg = block.fg;
-  slot.bg = block.bg;
-  slot.transparent = block.transparent;
+  slot.colors = block;
   std::snprintf(slot.text, sizeof slot.text, "%s", text);
   return s;
 }

@@ -24,8 +24,7 @@ struct Font {
 struct TextSlot {
   bool used;
   Font font;
-  uint32_t fg, bg;
-  int transparent;
+  zuDraw::TextColors colors;
   char text[512];
   int w, h;
   std::vector<uint8_t> rgba;
@@ -45,8 +44,8 @@ struct Block : zuDraw::TextColors {
 
 const TextSlot* Rendered(const char* text) {
   for (const TextSlot& t : textSlots) {
-    if (t.used && t.font == block.font && t.fg == block.fg && t.bg == block.bg &&
-        t.transparent == block.transparent && std::strcmp(t.text, text) == 0) {
+    if (t.used && t.font == block.font && t.colors == block &&
+        std::strcmp(t.text, text) == 0) {
       return &t;
     }
   }
@@ -62,9 +61,7 @@ const TextSlot* Rendered(const char* text) {
   nextTextSlot = (nextTextSlot + 1) % TEXT_SLOTS;
   slot.used = true;
   slot.font = block.font;
-  slot.fg = block.fg;
-  slot.bg = block.bg;
-  slot.transparent = block.transparent;
+  slot.colors = block;
   std::snprintf(slot.text, sizeof slot.text, "%s", text);
   slot.w = w;
   slot.h = h;
