@@ -2,8 +2,9 @@
 # Builds the libFuzzer targets with clang and runs each in turn for a set time.
 #   fuzz/run.sh [SECONDS] [TARGET ...]     (default 600 s each; targets:
 #   bmp_load wave_read midi_check replay_script replay_read)
-# Inputs that crash are copied to tests/data/fuzz/TARGET/, where the test suite
-# replays them; the corpus grows under build-fuzz/corpus/ between runs.
+# Inputs that crash are copied to tests/data/fuzz/TARGET/, where they seed later
+# runs; each becomes a case in its reader's own test, written by hand. The corpus
+# grows under build-fuzz/corpus/ between runs.
 set -uo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -9,11 +9,9 @@
 #include <string>
 
 #include "game/assets/assets.h"
-#include "game/backdrops/backdrop.h"
 #include "game/bosses/boss.h"
 #include "game/enemies/enemy.h"
 #include "game/enemies/enemyshots.h"
-#include "game/enemies/midsize.h"
 #include "game/flow/reset.h"
 #include "game/flow/scene.h"
 #include "game/flow/stage.h"
@@ -190,23 +188,12 @@ TEST_F(Stages, BossDeathEndsTheStageIntoItsNextScene) {
   EXPECT_EQ(boss1.hitPoints, 0.0f);
 }
 
-// Stage 2 holds the ship until stageClock reaches 16 and lets it go on every later
-// frame, whatever locked it; stage 1 never holds it nor lets it go. Stage 1 scrolls
-// "BACK1.BMP" and sends ZAK50, stage 2 "BACK2.BMP" and ZAK51.
-TEST_F(Stages, EachStageHasItsOwnHoldBackdropAndMidSizeEnemy) {
+// Stage 2 lets the ship go on every frame from stageClock 16 on, whatever locked
+// it; stage 1 never does. (The hold itself, the backdrops and the mid-size
+// enemies are pinned by the whole-game replay.)
+TEST_F(Stages, OnlyStage2LetsTheShipGoWhateverLockedIt) {
   for (int stage : {1, 2}) {
     Fresh();
-    sceneEntered = 1;
-    Frame(stage, 0.0f, 0.9f);  // to 15.3
-    sceneEntered = 0;
-    EXPECT_EQ(controlLocked, stage == 2 ? 1 : 0) << stage;
-    EXPECT_EQ(back1Tiles[0].x, stage == 1 ? 130.0f : -500.0f) << stage;
-    EXPECT_EQ(back2Tiles[0].x, stage == 2 ? 130.0f : -500.0f) << stage;
-    Frame(stage, stageClock, 0.05f);  // to 16.15
-    EXPECT_EQ(controlLocked, 0) << stage;
-    Frame(stage, 60.0f, 0.0f);  // ZAK50's and ZAK51's first window is 50 to 300
-    EXPECT_EQ(zak50Slot.active, stage == 1 ? 1 : 0) << stage;
-    EXPECT_EQ(zak51Slot.active, stage == 2 ? 1 : 0) << stage;
     controlLocked = 1;
     Frame(stage, 500.0f, 0.0f);
     EXPECT_EQ(controlLocked, stage == 1 ? 1 : 0) << stage;

@@ -64,6 +64,20 @@ class BestScore : public testing::Test {
   fs::path root, folder;
 };
 
+// Sets an environment variable for the life of the test, then puts it back.
+struct Env {
+  Env(const char* name, const char* value) : name(name) {
+    const char* old = std::getenv(name);
+    had = old != nullptr;
+    if (had) kept = old;
+    value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+  }
+  ~Env() { had ? setenv(name, kept.c_str(), 1) : unsetenv(name); }
+  const char* name;
+  bool had;
+  std::string kept;
+};
+
 }  // namespace
 
 TEST_F(BestScore, NewBestIsWrittenAndReadBackOnlyWhenBeaten) {
@@ -148,33 +162,23 @@ TEST_F(BestScore, ReadOnlyFolderAndFullDiskKeepTheOldRecord) {
 }
 
 TEST_F(BestScore, DefaultFolderFollowsXdgDataHome) {
-  const char* oldXdg = std::getenv("XDG_DATA_HOME");
-  const std::string keptXdg = oldXdg != nullptr ? oldXdg : "";
-  const char* oldHome = std::getenv("HOME");
-  const std::string keptHome = oldHome != nullptr ? oldHome : "";
+  const Env home("HOME", "/home/player"), xdg("XDG_DATA_HOME", "/srv/data");
   zuSystem::SetUserFolder(nullptr);
-  setenv("HOME", "/home/player", 1);
-  setenv("XDG_DATA_HOME", "/srv/data", 1);
   EXPECT_STREQ(zuSystem::UserFilePath("best-score"), "/srv/data/skyward-run/best-score");
-  setenv("XDG_DATA_HOME", "relative/data", 1);  // not absolute: ignored
-  EXPECT_STREQ(zuSystem::UserFilePath("best-score"),
-               "/home/player/.local/share/skyward-run/best-score");
-  unsetenv("XDG_DATA_HOME");
-  EXPECT_STREQ(zuSystem::UserFilePath("best-score"),
-               "/home/player/.local/share/skyward-run/best-score");
+  for (const char* ignored : {"relative/data", static_cast<const char*>(nullptr)}) {
+    const Env notAbsolute("XDG_DATA_HOME", ignored);
+    EXPECT_STREQ(zuSystem::UserFilePath("best-score"),
+                 "/home/player/.local/share/skyward-run/best-score");
+  }
   zuSystem::SetUserFolder("");
   EXPECT_STREQ(zuSystem::UserFilePath("best-score"), "");
-  if (oldXdg != nullptr) setenv("XDG_DATA_HOME", keptXdg.c_str(), 1);
-  if (oldHome != nullptr) setenv("HOME", keptHome.c_str(), 1);
 }
 
 // A default run reads and writes nothing, even after a game that beats 5000;
 // --keep-best-score keeps it in the user's data folder.
 TEST_F(BestScore, KeptOnlyWhenTheCommandLineAsks) {
-  const char* oldXdg = std::getenv("XDG_DATA_HOME");
-  const std::string keptXdg = oldXdg != nullptr ? oldXdg : "";
   const fs::path xdg = root / "xdg";
-  setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+  const Env data("XDG_DATA_HOME", xdg.c_str());
   fs::create_directories(xdg / "skyward-run");
   Put(xdg / "skyward-run" / BEST_SCORE_FILE, "7000\n");
   for (bool keep : {false, true}) {
@@ -190,7 +194,4 @@ TEST_F(BestScore, KeptOnlyWhenTheCommandLineAsks) {
   hiScore = 0;
   LoadBestScore();
   EXPECT_EQ(hiScore, 9000) << "kept, then read back at the next start";
-  zuSystem::SetUserFolder("");
-  if (oldXdg != nullptr) setenv("XDG_DATA_HOME", keptXdg.c_str(), 1);
-  else unsetenv("XDG_DATA_HOME");
 }

@@ -58,12 +58,14 @@ inline Bytes FmtBody(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bi
   return b;
 }
 
-inline Bytes Riff(const std::vector<Bytes>& chunks) {
+// A RIFF file of this form type and these chunks; Riff: a WAVE file.
+inline Bytes Form(const char* type, const std::vector<Bytes>& chunks) {
   Bytes body;
-  PutId(body, "WAVE");
+  PutId(body, type);
   for (const Bytes& c : chunks) body.insert(body.end(), c.begin(), c.end());
   return Chunk("RIFF", body);
 }
+inline Bytes Riff(const std::vector<Bytes>& chunks) { return Form("WAVE", chunks); }
 
 // 16-bit mono samples of one constant level.
 inline Bytes Level16(int16_t level, int count) {
@@ -108,12 +110,7 @@ inline Bytes HalfSecondPiece() {
 
 // A piece wrapped as a RIFF "RMID" file, behind an INFO list as writers put one.
 inline Bytes Rmid(const Bytes& smf) {
-  Bytes body;
-  PutId(body, "RMID");
-  for (const Bytes& c : {Chunk("LIST", Bytes{'I', 'N', 'F', 'O'}), Chunk("data", smf)}) {
-    body.insert(body.end(), c.begin(), c.end());
-  }
-  return Chunk("RIFF", body);
+  return Form("RMID", {Chunk("LIST", Bytes{'I', 'N', 'F', 'O'}), Chunk("data", smf)});
 }
 
 inline void WriteFile(const std::filesystem::path& p, const Bytes& b) {

@@ -96,10 +96,11 @@ TEST_F(WaveReader, FormatKeepsTheExtraBytesOnlyWhereItHasThem) {
   EXPECT_EQ(pcm.format->cbSize, 0);
 }
 
+// A file cut short anywhere (no data chunk, one shorter than it says, nothing at
+// all): the truncation test below.
 TEST_F(WaveReader, RefusesFilesThatAreNotWholeOrHonest) {
   const Bytes good = PcmWave(11025, Level16(100, 50));
   ExpectFailure(Riff({Chunk("fmt ", Bytes(14, 1)), Chunk("data", Level16(1, 4))}), "short fmt");
-  ExpectFailure(Riff({Chunk("fmt ", FmtBody(1, 1, 11025, 16))}), "no data");
   ExpectFailure(Riff({Chunk("data", Level16(1, 4))}), "no fmt");
   // The chunk last in the file, outside a RIFF form that ends before it, claims one byte more
   // than the file holds.
@@ -108,9 +109,6 @@ TEST_F(WaveReader, RefusesFilesThatAreNotWholeOrHonest) {
   pastTheEnd[32] = 17;
   ExpectFailure(pastTheEnd, "fmt one byte past the end");
 
-  Bytes bigData = good;
-  bigData[40] = 0xFF;  // the data chunk claims more than the file holds
-  ExpectFailure(bigData, "data size larger than the file");
   Bytes hugeData = good;
   std::memset(&hugeData[40], 0xFF, 4);
   ExpectFailure(hugeData, "data size near 4 GB");
@@ -127,7 +125,6 @@ TEST_F(WaveReader, RefusesFilesThatAreNotWholeOrHonest) {
   Bytes listFirst = good;
   std::memcpy(&listFirst[0], "LIST", 4);
   ExpectFailure(listFirst, "first chunk");
-  ExpectFailure(Bytes(), "empty file");
 
   WaveRead missing{};
   EXPECT_NE(missing.From(dir_ / "none.wav"), 0);
@@ -280,17 +277,11 @@ TEST_F(MidiCheck, OnlyPiecesTheSynthesizerCanReadAreHandedOver) {
   withJunk.insert(withJunk.end(), junk.begin(), junk.end());
   withJunk.insert(withJunk.end(), good.begin() + 14, good.end());
   // RIFF-wrapped: the piece is the data chunk, and must lie wholly in the file and the chunk.
-  auto rmid = [](const std::vector<Bytes>& chunks) {
-    Bytes body;
-    PutId(body, "RMID");
-    for (const Bytes& c : chunks) body.insert(body.end(), c.begin(), c.end());
-    return Chunk("RIFF", body);
-  };
   const Bytes wrapped = Rmid(good);
-  Bytes pieceLongerThanChunk = rmid({Chunk("data", good)});
+  Bytes pieceLongerThanChunk = Form("RMID", {Chunk("data", good)});
   pieceLongerThanChunk[16] -= 1;
   const Bytes trackBehindChunk =
-      rmid({Chunk("data", with(good, 11, 2)), Bytes{'M', 'T', 'r', 'k', 0, 0, 0, 4, 0x60, 0xFF, 0x2F, 0x00}});
+      Form("RMID", {Chunk("data", with(good, 11, 2)), Bytes{'M', 'T', 'r', 'k', 0, 0, 0, 4, 0x60, 0xFF, 0x2F, 0x00}});
   const struct {
     const char* name;
     Bytes file;
@@ -323,7 +314,7 @@ TEST_F(MidiCheck, OnlyPiecesTheSynthesizerCanReadAreHandedOver) {
       {"RIFF-wrapped", wrapped, true},
       {"RIFF-wrapped, the chunk one byte longer than the file", with(wrapped, 28, static_cast<uint8_t>(wrapped[28] + 1)), false},
       {"RIFF of another form", with(wrapped, 8, 'W'), false},
-      {"RIFF-wrapped behind a chunk of odd length", rmid({Chunk("LIST", {'I', 'N', 'F', 'O', 'x'}), Chunk("data", good)}), true},
+      {"RIFF-wrapped behind a chunk of odd length", Form("RMID", {Chunk("LIST", {'I', 'N', 'F', 'O', 'x'}), Chunk("data", good)}), true},
       {"a piece one byte longer than its chunk", pieceLongerThanChunk, false},
       {"a track behind the piece's chunk", trackBehindChunk, false},
       {"cut", Bytes(good.begin(), good.end() - 1), false},
